@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "renderer/sim/vec.h"
+TEST(Vec, Placeholder) { EXPECT_EQ(1, 1); }
