@@ -33,6 +33,7 @@ void Simulation::initSmoke(Particle& r, const Vec3& position, const Vec3& veloci
     r.drag = 2.0f;
     r.size = 0.1f;
     r.leavesTrail = 0;
+    if (inStep_) smokeIndex_.push_back(&r);
 }
 
 void Simulation::emitTrails(Particle& p) {

@@ -25,8 +25,12 @@ void Simulation::illuminate(const Particle& s) {
     const Vec3 at = s.position;
     const float brightness = s.brightness;
 
-    pool_.forEachNodeLive([&](Particle& m) {
-        if (m.kind != Smoke) return;
+    // Only smoke takes light: visit the smoke index (exactly the live Smoke
+    // records of the whole list) rather than every node.
+    if (!inStep_) refreshSmokeIndex();
+    for (Particle* mp : smokeIndex_) {
+        Particle& m = *mp;
+        if (!m.isLive() || m.kind != Smoke) continue;
         const float d2 = (at - m.position).lengthSquared();
         if (d2 < R2) {
             float a = (R2 - d2) / R2;
@@ -36,7 +40,7 @@ void Simulation::illuminate(const Particle& s) {
             c.y = c.y + a * tint.y; if (c.y > 1.0f) c.y = 1.0f;
             c.z = c.z + a * tint.z; if (c.z > 1.0f) c.z = 1.0f;
         }
-    });
+    }
 
     // A flash also lights the cloud vertices within 1600 units.
     if (s.kind != Flash || settings_.Weather == 0 || clouds_ == nullptr) return;

@@ -42,9 +42,9 @@ void Simulation::simulationStep(float dt, const Vec3& eye, const Vec3& back) {
     }
 
     // Light added to smoke last frame is discarded; illumination adds it anew.
-    pool_.forEachLive([&](Particle& p) {
-        if (p.kind == Smoke) p.colour.set(smokeGrey, smokeGrey, smokeGrey);
-    });
+    refreshSmokeIndex();
+    for (Particle* p : smokeIndex_) p->colour.set(smokeGrey, smokeGrey, smokeGrey);
+    inStep_ = true;
 
     // The pace of the show changes every 10 to 40 seconds.
     intervalTimer = intervalTimer - dt;
@@ -118,7 +118,15 @@ void Simulation::simulationStep(float dt, const Vec3& eye, const Vec3& back) {
         }
     });
 
+    inStep_ = false;
     pool_.sortAndRecycle();
+}
+
+void Simulation::refreshSmokeIndex() {
+    smokeIndex_.clear();
+    pool_.forEachNodeLive([&](Particle& p) {
+        if (p.kind == Smoke) smokeIndex_.push_back(&p);
+    });
 }
 
 uint32_t Simulation::pickProgramme() {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "frontend/settings/settings.h"
 #include "renderer/sim/cloud_light.h"
@@ -103,6 +104,14 @@ public:
 private:
     Vec3 randomDirection();
     int smokeSpan() const { return settings_.SmokeSpan < 0 ? 0 : settings_.SmokeSpan; }
+
+    // Every live Smoke record, gathered at the start of a step and extended
+    // as puffs are made, so lighting visits the smoke alone instead of every
+    // node. Puffs never change kind while live and a record freed during a
+    // step is not handed out again before the sort, so the set is exact.
+    void refreshSmokeIndex();
+    std::vector<Particle*> smokeIndex_;
+    bool inStep_ = false;
 
     Rand15& rng_;
     Settings settings_;
