@@ -1,0 +1,150 @@
+// lumora-render: renders a seeded show headless (OSMesa, software GL) and
+// writes PNG frames. It makes the same draws as lumora-trace, so a trace and
+// a render of the same seed are the same show.
+//
+//   lumora-render [--seed S] [--frames N] [--ms M] [--size WxH] [--set NAME=VALUE]...
+//                 [--every K] [--out DIR] [--timing] [--no-particles]
+//
+// Every K-th frame run is written as DIR/frame_NNNNNN.png. --timing prints
+// milliseconds per frame for each phase (simulation, scenery, particles,
+// flares) and the peak resident memory; --no-particles draws the scenery alone.
+#include <GL/osmesa.h>
+#include <png.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "renderer/gl/gl_headers.h"
+#include "renderer/gl/gl_renderer.h"
+#include "tools/trace/show_args.h"
+
+namespace {
+
+bool writePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(f);
+        return false;
+    }
+    png_init_io(png, f);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<uint8_t> row(static_cast<std::size_t>(width) * 3);
+    for (int y = height - 1; y >= 0; --y) {  // GL rows run bottom-up
+        const uint8_t* src = &rgba[static_cast<std::size_t>(y) * width * 4];
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c) row[static_cast<std::size_t>(x * 3 + c)] = src[x * 4 + c];
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(f) == 0;
+}
+
+bool parseSize(const std::string& text, int& w, int& h) {
+    const std::size_t x = text.find('x');
+    long long a = 0, b = 0;
+    if (x == std::string::npos || !lumora::parseInteger(text.substr(0, x), 1, 8192, a) ||
+        !lumora::parseInteger(text.substr(x + 1), 1, 8192, b))
+        return false;
+    w = static_cast<int>(a);
+    h = static_cast<int>(b);
+    return true;
+}
+
+using Clock = std::chrono::steady_clock;
+double ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    lumora::ShowArgs args;
+    std::string error;
+    const std::map<std::string, bool> options = {
+        {"--size", true}, {"--every", true}, {"--out", true}, {"--timing", false}, {"--no-particles", false}};
+    int width = 1280, height = 720;
+    long long every = 0;
+    if (lumora::parseShowArgs(argc, argv, options, args, error)) {
+        if (args.extra.count("--size") && !parseSize(args.extra["--size"], width, height))
+            error = "bad size '" + args.extra["--size"] + "' (WxH)";
+        if (args.extra.count("--every") && !lumora::parseInteger(args.extra["--every"], 1, 2147483647LL, every))
+            error = "bad --every '" + args.extra["--every"] + "'";
+    }
+    if (!error.empty()) {
+        std::fprintf(stderr,
+                     "lumora-render: %s (usage: lumora-render [--seed S] [--frames N] [--ms M] [--size WxH] "
+                     "[--set NAME=VALUE]... [--every K] [--out DIR] [--timing] [--no-particles])\n",
+                     error.c_str());
+        return 2;
+    }
+    const std::string out = args.extra.count("--out") ? args.extra["--out"] : "frames";
+    const bool timing = args.extra.count("--timing") != 0;
+    const bool particles = args.extra.count("--no-particles") == 0;
+    if (every > 0) mkdir(out.c_str(), 0755);
+
+    // An exact 8/8/8/8 colour buffer, as a window's would be.
+    OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+    std::vector<uint8_t> buffer(static_cast<std::size_t>(width) * height * 4);
+    if (!context || !OSMesaMakeCurrent(context, buffer.data(), GL_UNSIGNED_BYTE, width, height)) {
+        std::fprintf(stderr, "lumora-render: cannot create an OSMesa context\n");
+        return 1;
+    }
+
+    int status = 0;
+    {
+        lumora::GlRenderer renderer(args.seed, args.settings, width, height);
+        double phase[4] = {0, 0, 0, 0};
+        long long timed = 0;
+        uint32_t now = 0;
+        for (long long tick = 0; tick < args.frames; ++tick, now += static_cast<uint32_t>(args.ms)) {
+            const auto t0 = Clock::now();
+            if (!renderer.advance(now)) continue;
+            const auto t1 = Clock::now();
+            renderer.drawScenery();
+            if (timing) glFinish();
+            const auto t2 = Clock::now();
+            if (particles) renderer.drawParticles();
+            if (timing) glFinish();
+            const auto t3 = Clock::now();
+            renderer.drawFlares();
+            glFinish();
+            const auto t4 = Clock::now();
+            phase[0] += ms(t0, t1);
+            phase[1] += ms(t1, t2);
+            phase[2] += ms(t2, t3);
+            phase[3] += ms(t3, t4);
+            ++timed;
+            const uint64_t frame = renderer.driver().framesRun();
+            if (every > 0 && frame % static_cast<uint64_t>(every) == 0) {
+                char name[64];
+                std::snprintf(name, sizeof name, "/frame_%06llu.png", static_cast<unsigned long long>(frame));
+                if (!writePng(out + name, width, height, buffer)) {
+                    std::fprintf(stderr, "lumora-render: cannot write %s%s\n", out.c_str(), name);
+                    status = 1;
+                    break;
+                }
+            }
+        }
+        if (timing && timed > 0) {
+            struct rusage usage {};
+            getrusage(RUSAGE_SELF, &usage);
+            std::printf("frames %lld size %dx%d live %zu\n", timed, width, height,
+                        renderer.driver().simulation().pool().liveCount());
+            std::printf("ms/frame simulation %.3f scenery %.3f particles %.3f flares %.3f total %.3f\n",
+                        phase[0] / timed, phase[1] / timed, phase[2] / timed, phase[3] / timed,
+                        (phase[0] + phase[1] + phase[2] + phase[3]) / timed);
+            std::printf("peak RSS %.1f MiB\n", usage.ru_maxrss / 1024.0);
+        }
+    }
+    OSMesaDestroyContext(context);
+    return status;
+}
