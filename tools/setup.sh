@@ -10,7 +10,9 @@ set -euo pipefail
 # Everything we install, grouped by use. Add new packages here.
 PACKAGES=(
   # Native build and tests.
-  cmake make g++ googletest libbenchmark-dev
+  cmake make g++ pkg-config googletest libbenchmark-dev
+  # Native rendering: headless frames (lumora-render) and the windowed show.
+  libosmesa6-dev libpng-dev libsdl2-dev libgl-dev
   # Cross-compiling the Windows programs (we use the posix thread model).
   g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix
   # Wine, 64-bit only. Installed without its recommendations, so the ones the
