@@ -1,0 +1,28 @@
+// The tray icon's menu: its entries and captions, and when it opens.
+#pragma once
+
+#include <cstdint>
+
+namespace lumora {
+
+struct MenuEntry {
+    const char* name;     // m_Flarix, m_Sep1, ...
+    const char* caption;  // UTF-8; "-" is a separator
+};
+
+// m_Popup's entries in order.
+extern const MenuEntry kPopupMenu[7];
+
+constexpr uint32_t kTrayCallbackMessage = 0x200;  // the icon's callback message
+constexpr uint32_t kRightButtonUp = 0x205;
+
+// The menu opens on a right-button release over the icon, and only while the
+// settings dialog is not open.
+inline bool shouldOpenTrayMenu(bool trayActive, uint32_t mouseMessage) {
+    return trayActive && mouseMessage == kRightButtonUp;
+}
+
+// The maker's home page, opened by m_URL.
+extern const char* const kHomePageAddress;
+
+}  // namespace lumora

@@ -1,0 +1,43 @@
+// The front end's settings load and its conversion rules.
+//
+// A number is: optional spaces, an optional sign, digits with an optional
+// fractional part (at least one digit in all), optional spaces — nothing else.
+// "00"-"07" round half to even; "08" and above take the whole-number part
+// rounded down; either way the result must fit in 16 bits, otherwise the
+// field keeps its value.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "frontend/settings/settings.h"
+#include "frontend/settings/settings_store.h"
+
+namespace lumora {
+
+enum class Rounding { HalfToEven, Down };
+
+// The 16-bit value of a number text, or nothing when the text is not a
+// number or the result does not fit.
+std::optional<int16_t> convertSettingNumber(const std::string& text, Rounding rounding);
+
+// The front end's live settings before the first load: every field 0 or empty.
+Settings zeroSettings();
+
+// Default texts of "00".."07".
+extern const char* const kRendererDefaults[8];
+
+// Loads every field into `live` from the store, writing the default of each
+// missing value among "00".."07"; drops a music file that cannot be opened
+// (`fileExists`) and falls back from file music to none.
+void ReadSettings(Settings& live, SettingsStore& store, const std::function<bool(const std::string&)>& fileExists);
+
+// Writes one value (the settings dialog's OK writes all twenty this way).
+bool WriteSetting(SettingsStore& store, int index, const std::string& text);
+
+// The twenty texts of a record, "00".."19", as the dialog's OK stores them.
+std::string settingText(const Settings& s, int index);
+
+}  // namespace lumora

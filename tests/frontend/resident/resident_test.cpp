@@ -1,0 +1,237 @@
+// The alarm check, show supervision with its timers, and the tray menu rule.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "frontend/resident/alarm.h"
+#include "frontend/resident/show_supervisor.h"
+#include "frontend/resident/tray_menu.h"
+
+using namespace lumora;
+
+namespace {
+Settings alarmAt(int hour, int minute, int enabled = 1) {
+    Settings s;
+    s.AlarmEnabled = {0, enabled, 0};
+    s.AlarmHour = {0, hour, 0};
+    s.AlarmMinute = {0, minute, 0};
+    return s;
+}
+}  // namespace
+
+TEST(Alarm, FiresOncePerAlarmMinute) {
+    const Settings s = alarmAt(7, 30);
+    AlarmCheck a;
+    EXPECT_FALSE(a.tick(true, 7, 29, s));
+    EXPECT_TRUE(a.tick(true, 7, 30, s));   // the first tick of 07:30
+    EXPECT_FALSE(a.tick(true, 7, 30, s));  // later ticks of the same minute
+    EXPECT_FALSE(a.MinuteChanged);
+    EXPECT_FALSE(a.tick(true, 7, 31, s));
+    EXPECT_FALSE(a.tick(true, 19, 30, s));  // a different hour
+}
+
+TEST(Alarm, StartingDuringMinuteZeroMissesAnAlarmAtMinuteZero) {
+    const Settings s = alarmAt(9, 0);
+    AlarmCheck a;  // LastMinute starts at 0
+    EXPECT_FALSE(a.tick(true, 9, 0, s));
+    AlarmCheck b;
+    EXPECT_FALSE(b.tick(true, 8, 59, s));
+    EXPECT_TRUE(b.tick(true, 9, 0, s));
+}
+
+TEST(Alarm, TheOpenDialogHoldsTheMinuteUntilItCloses) {
+    const Settings s = alarmAt(7, 30);
+    AlarmCheck a;
+    a.tick(true, 7, 29, s);
+    EXPECT_FALSE(a.tick(false, 7, 30, s));  // dialog open across the alarm minute
+    EXPECT_EQ(a.LastMinute, 29);
+    EXPECT_TRUE(a.tick(true, 7, 30, s));  // closed within the minute: fires now
+
+    AlarmCheck late;
+    late.tick(true, 7, 29, s);
+    late.tick(false, 7, 30, s);
+    EXPECT_FALSE(late.tick(true, 7, 31, s));  // closed in a later minute: missed
+}
+
+TEST(Alarm, OnlyASwitchValueOfOneCountsAndSlotsShareAShow) {
+    for (int enabled : {0, 2, -1}) {
+        AlarmCheck a;
+        EXPECT_FALSE(a.tick(true, 7, 30, alarmAt(7, 30, enabled))) << enabled;
+    }
+    Settings all;
+    all.AlarmEnabled = {1, 1, 1};
+    all.AlarmHour = {6, 6, 6};
+    all.AlarmMinute = {15, 15, 15};
+    AlarmCheck a;
+    EXPECT_TRUE(a.tick(true, 6, 15, all));
+    EXPECT_TRUE(anyAlarmEnabled(all));
+    EXPECT_FALSE(anyAlarmEnabled(alarmAt(6, 15, 2)));
+    Settings odd = alarmAt(25, 61);
+    AlarmCheck b;
+    for (int m = 0; m < 60; ++m) EXPECT_FALSE(b.tick(true, 1, m, odd));
+}
+
+TEST(TrayMenu, EntriesAndTheRightButtonRule) {
+    EXPECT_STREQ(kPopupMenu[0].caption, "Lumora");
+    EXPECT_STREQ(kPopupMenu[2].caption, "各種設定...");
+    EXPECT_STREQ(kPopupMenu[4].caption, "ホームページ");
+    EXPECT_STREQ(kPopupMenu[6].name, "m_Exit");
+    EXPECT_STREQ(kPopupMenu[6].caption, "終了");
+    EXPECT_TRUE(shouldOpenTrayMenu(true, 0x205));
+    EXPECT_FALSE(shouldOpenTrayMenu(false, 0x205));  // settings dialog open
+    for (uint32_t m : {0x200u, 0x201u, 0x202u, 0x203u, 0x204u}) EXPECT_FALSE(shouldOpenTrayMenu(true, m));
+}
+
+namespace {
+
+struct FakeMci : MciInterface {
+    int32_t sendString(const std::string& command, std::string* reply, int) override {
+        log.push_back(command);
+        if (reply) *reply = command == "status MP3Play mode" ? mp3Mode : "";
+        return 0;
+    }
+    bool errorString(int32_t, std::string& text, int) override { text = "error"; return true; }
+    bool playSound(const std::string* name, uint32_t flags) override {
+        log.push_back(name ? "PlaySound " + *name + " " + std::to_string(flags) : "PlaySound stop");
+        return true;
+    }
+    int waveOutDevices() override { return 1; }
+    std::vector<std::string> log;
+    std::string mp3Mode = "playing";
+};
+
+struct FakeShow : ShowPlatform {
+    bool startRenderer() override { ++starts; return canStart; }
+    bool rendererWindowExists() override { return window; }
+    bool rendererRunning() override { return running; }
+    bool canStart = true, window = false, running = true;
+    int starts = 0;
+};
+
+struct Front {
+    Front() : music(mci, live), supervisor(show, music, live) {}
+    Settings live;
+    FakeMci mci;
+    FakeShow show;
+    Music music;
+    ShowSupervisor supervisor;
+};
+
+}  // namespace
+
+TEST(Supervision, TheFirstTickAtStartUpArmsTheAlarm) {
+    Front f;
+    EXPECT_TRUE(f.supervisor.timers.Timer3);
+    EXPECT_FALSE(f.supervisor.timers.tmrChangeTime);
+    f.supervisor.EndOfShow(50);
+    EXPECT_FALSE(f.supervisor.timers.Timer3);
+    EXPECT_TRUE(f.supervisor.timers.tmrChangeTime);
+    EXPECT_TRUE(f.mci.log.empty());  // no music configured: no command
+
+    Front mp3;
+    mp3.live.BgmSource = 2;
+    mp3.live.BgmFile = "x.mp3";
+    mp3.supervisor.EndOfShow(50);
+    EXPECT_EQ(mp3.mci.log, (std::vector<std::string>{"stop MP3Play", "close MP3Play"}));
+}
+
+TEST(Supervision, AShowWithoutMusicRunsUntilItsWindowGoes) {
+    Front f;
+    f.supervisor.EndOfShow(0);
+    f.supervisor.StartShow(1000);
+    EXPECT_TRUE(f.supervisor.timers.Timer3);
+    EXPECT_FALSE(f.supervisor.timers.tmrChangeTime);
+    f.show.window = true;
+    f.supervisor.EndOfShow(1050);
+    EXPECT_TRUE(f.supervisor.timers.Timer3);
+    f.show.window = false;
+    f.supervisor.EndOfShow(1100);
+    EXPECT_FALSE(f.supervisor.timers.Timer3);
+    EXPECT_TRUE(f.supervisor.timers.tmrChangeTime);
+    EXPECT_TRUE(f.mci.log.empty());
+}
+
+TEST(Supervision, MusicIsNotStoppedBeforeTheRendererWindowAppears) {
+    Front f;
+    f.live.BgmSource = 2;
+    f.live.BgmFile = "C:\\My Music\\song.MP3";
+    f.supervisor.EndOfShow(0);
+    f.mci.log.clear();
+    f.supervisor.StartShow(1000);
+    EXPECT_TRUE(f.supervisor.timers.Timer1);
+    // The window takes its time: the show is not over yet.
+    for (uint32_t t = 1050; t < 3000; t += 50) f.supervisor.EndOfShow(t);
+    EXPECT_TRUE(f.supervisor.timers.Timer3);
+    EXPECT_EQ(f.mci.log, (std::vector<std::string>{"open \"C:\\My Music\\song.MP3\" type MPEGVideo Alias MP3Play",
+                                                   "play MP3Play"}));
+    f.show.window = true;
+    f.supervisor.EndOfShow(3000);
+    f.show.window = false;
+    f.supervisor.EndOfShow(9000);
+    EXPECT_FALSE(f.supervisor.timers.Timer1);
+    EXPECT_EQ(f.mci.log.back(), "close MP3Play");
+}
+
+TEST(Supervision, ARendererThatDiesOrNeverShowsEndsTheShowAllTheSame) {
+    Front dead;
+    dead.supervisor.StartShow(0);
+    dead.show.running = false;
+    dead.supervisor.EndOfShow(50);
+    EXPECT_FALSE(dead.supervisor.timers.Timer3);
+
+    Front slow;
+    slow.supervisor.StartShow(0);
+    slow.supervisor.EndOfShow(ShowSupervisor::kLaunchWaitMs - 1);
+    EXPECT_TRUE(slow.supervisor.timers.Timer3);
+    slow.supervisor.EndOfShow(ShowSupervisor::kLaunchWaitMs);
+    EXPECT_FALSE(slow.supervisor.timers.Timer3);
+}
+
+TEST(Supervision, AFailedStartChangesNothing) {
+    Front f;
+    f.live.BgmSource = 1;
+    f.supervisor.EndOfShow(0);
+    f.show.canStart = false;
+    f.supervisor.StartShow(100);
+    EXPECT_FALSE(f.supervisor.timers.Timer3);
+    EXPECT_FALSE(f.supervisor.timers.Timer2);
+    EXPECT_TRUE(f.supervisor.timers.tmrChangeTime);
+    EXPECT_TRUE(f.mci.log.empty());
+}
+
+TEST(Supervision, TheEndStopsTheMusicThisShowStartedWhateverTheSettingsSayNow) {
+    Front f;
+    f.live.BgmSource = 2;
+    f.live.BgmFile = "/music/loop.wav";
+    f.supervisor.StartShow(0);
+    f.show.window = true;
+    f.supervisor.EndOfShow(50);
+    // Changed in the settings dialog during the show.
+    f.live.BgmSource = 0;
+    f.live.BgmFile = "";
+    f.show.window = false;
+    f.supervisor.EndOfShow(100);
+    EXPECT_EQ(f.mci.log, (std::vector<std::string>{"PlaySound /music/loop.wav 9", "PlaySound stop"}));
+
+    // An unknown file kind plays nothing and starts no timer.
+    Front g;
+    g.live.BgmSource = 2;
+    g.live.BgmFile = "song.ogg";
+    g.supervisor.StartShow(0);
+    EXPECT_FALSE(g.supervisor.timers.Timer1);
+    EXPECT_TRUE(g.mci.log.empty());
+}
+
+TEST(Supervision, CdPollRunsUntilItStopsItselfAndIsClosedOnlyWhileRunning) {
+    Front f;
+    f.live.BgmSource = 1;
+    f.supervisor.StartShow(0);
+    EXPECT_TRUE(f.supervisor.timers.Timer2);
+    EXPECT_EQ(f.mci.log, (std::vector<std::string>{"open cdaudio", "set cdaudio time format tmsf"}));
+    f.show.window = true;
+    f.supervisor.EndOfShow(50);
+    f.show.window = false;
+    f.supervisor.EndOfShow(100);
+    EXPECT_FALSE(f.supervisor.timers.Timer2);
+    EXPECT_EQ(f.mci.log.back(), "close cdaudio");
+}
