@@ -20,28 +20,38 @@ stage() {
   echo "=== $name"
   "$@"
   rc=$?
-  timings+=("$(printf '%-16s %4d s  %s' "$name" $((SECONDS - start)) "$([[ $rc -eq 0 ]] && echo ok || echo "FAILED ($rc)")")")
+  timings+=("$(printf '%-18s %4d s  %s' "$name" $((SECONDS - start)) "$([[ $rc -eq 0 ]] && echo ok || echo "FAILED ($rc)")")")
   [[ $rc -eq 0 ]] || failed+=("$name")
   return "$rc"
 }
 
-build() { cmake --preset "$1" && cmake --build --preset "$1"; }
+# Configure, then build everything that still builds (-k), so that one broken
+# file does not hide the results of every other test.
+configure() { cmake --preset "$1"; }
+build() { cmake --build --preset "$1" -- -k; }
 
 total_start=$SECONDS
-native_built=0 windows_built=0
-stage "native build" build native && native_built=1
-stage "windows build" build windows && windows_built=1
-if [[ $native_built -eq 1 ]]; then
+declare -A configured=()
+for preset in native windows; do
+  if stage "$preset configure" configure "$preset"; then
+    configured[$preset]=1
+    stage "$preset build" build "$preset"
+  fi
+done
+# Tests run whenever their preset configured; after a failed build ctest
+# reports the missing programs as failures (or runs older ones: the failed
+# build stays in the summary either way).
+if [[ -n ${configured[native]:-} ]]; then
   stage "native tests" ctest --preset native
 fi
-if [[ $windows_built -eq 1 ]]; then
+if [[ -n ${configured[windows]:-} ]]; then
   stage "windows tests" bash tools/wine/run.sh --xvfb ctest --preset windows
 fi
 
 echo
 echo "=== summary"
 printf '%s\n' "${timings[@]}"
-printf '%-16s %4d s\n' "total" $((SECONDS - total_start))
+printf '%-18s %4d s\n' "total" $((SECONDS - total_start))
 if [[ ${#failed[@]} -ne 0 ]]; then
   echo "FAILED: ${failed[*]}"
   exit 1
