@@ -4,13 +4,6 @@
 # Without SDL2 (libsdl2-dev) the program is left out with a note rather than
 # failing the whole build; the headless tools and tests do not need it.
 
-# The settings text file is portable and may serve other platforms; it joins
-# the core library unless the top-level file has listed it already.
-get_target_property(_lumora_core_sources lumora_core SOURCES)
-if(NOT "frontend/settings/text_file_store.cpp" IN_LIST _lumora_core_sources)
-  target_sources(lumora_core PRIVATE frontend/settings/text_file_store.cpp)
-endif()
-
 pkg_check_modules(SDL2 QUIET IMPORTED_TARGET sdl2)
 find_package(OpenGL QUIET COMPONENTS OpenGL)
 if(NOT SDL2_FOUND OR NOT TARGET OpenGL::GL)
