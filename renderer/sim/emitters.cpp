@@ -11,11 +11,11 @@
 namespace lumora {
 
 namespace {
-// A count of emissions from a float: truncated towards zero, never negative
-// and held to a bound no sane frame comes near, so a diverging value can
-// neither hang the frame nor exhaust memory.
-int emissionCount(float x) {
-    const int n = truncToInt(x);
+// How many records to make for a count n (truncated towards zero, and used
+// as it is for the carry, so a negative carry is absorbed): none for n below
+// 1, and never more than a bound no sane frame comes near, so a diverging
+// value can neither hang the frame nor exhaust memory.
+int emissions(int n) {
     if (n < 0) return 0;
     return n > 1000000 ? 1000000 : n;
 }
@@ -45,7 +45,7 @@ void Simulation::emitTrails(Particle& p) {
     // Smoke trail, one puff every 2 units of path.
     if (p.leavesTrail != 0 && smokeSpan() != 0) {
         const float T = L + p.trailCarry;
-        const int n = emissionCount(T * 0.5f);
+        const int n = truncToInt(T * 0.5f);
         p.trailCarry = T - 2.0f * static_cast<float>(n);
         const float step = 2.0f / T;
         Vec3 b;
@@ -55,7 +55,7 @@ void Simulation::emitTrails(Particle& p) {
             b = d * (-2.0f * (p.lifeFraction - p.thrustEnd) * p.thrust);
         }
         Vec3 at = p.previousPosition;
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < emissions(n); ++i) {
             at += seg * step;
             Particle& r = pool_.allocate();
             const float vx = rng_.U(20.0f) - 10.0f;
@@ -73,11 +73,11 @@ void Simulation::emitTrails(Particle& p) {
     // Exhaust sparks of a boosting shell, one every 2.5 units of path.
     if (boosting) {
         const float T = L + p.emitCarry;
-        const int n = emissionCount(T * 0.4f);
+        const int n = truncToInt(T * 0.4f);
         p.emitCarry = T - 2.5f * static_cast<float>(n);
         const Vec3 d = p.velocity.normalised();
         const Vec3 b = d * (-(p.lifeFraction - p.thrustEnd) * p.thrust);
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < emissions(n); ++i) {
             Particle& r = pool_.allocate();
             initStar(r);
             const float u = rng_.U(1.0f);
@@ -99,9 +99,9 @@ void Simulation::emitTrails(Particle& p) {
         // 10 to 20 sparks a second at full brightness.
         const float rate = 10.0f + rng_.U(10.0f);
         const float X = rate * p.brightness * dt + p.emitCarry;
-        const int n = emissionCount(X);
+        const int n = truncToInt(X);
         p.emitCarry = X - static_cast<float>(n);
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < emissions(n); ++i) {
             Particle& r = pool_.allocate();
             initStar(r);
             r.drag = 0.342f;
@@ -127,9 +127,9 @@ void Simulation::emitTrails(Particle& p) {
         const float step = dt * p.spinRate;
         const float rate = 90.0f + rng_.U(10.0f);
         const float X = rate * p.brightness * dt + p.emitCarry;
-        const int n = emissionCount(X);
+        const int n = truncToInt(X);
         p.emitCarry = X - static_cast<float>(n);
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < emissions(n); ++i) {
             const float angle = rng_.U(step) + p.swirl;
             const Mat4 m = Mat4::fromQuat(Quat::fromAngleAxis(angle, p.axis));
             const Vec3 spoke = w.rotated(m);
@@ -152,9 +152,9 @@ void Simulation::emitTrails(Particle& p) {
     if (p.kind == GlitterStar) {
         // One glitter spark every 25 units of path.
         const float T = L + p.emitCarry;
-        const int n = emissionCount(T * 0.04f);
+        const int n = truncToInt(T * 0.04f);
         p.emitCarry = T - 25.0f * static_cast<float>(n);
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < emissions(n); ++i) {
             Particle& r = pool_.allocate();
             initStar(r);
             const float u = rng_.U(1.0f);
@@ -176,10 +176,10 @@ void Simulation::emitTrails(Particle& p) {
         // One spark about every 10 units of path; the count rounds, so the
         // carry may go slightly negative.
         const float T = L + p.emitCarry;
-        const int n = emissionCount(T * 0.1f + 0.5f);
+        const int n = truncToInt(T * 0.1f + 0.5f);
         const float step = 10.0f / T;
         Vec3 at = p.previousPosition;
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0; i < emissions(n); ++i) {
             Particle& r = pool_.allocate();
             initStar(r);
             at += seg * step;

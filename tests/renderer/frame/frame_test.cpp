@@ -138,9 +138,9 @@ TEST(FrameDriver, SeededShowsAreReproducible) {
     plain.Illumination = 0;
     plain.WindSpeed = 100;
     const Case cases[] = {
-        {1, 600, Settings{}, ""},
-        {7, 700, heavy, ""},
-        {2026, 900, plain, ""},
+        {1, 600, Settings{}, "600 76539 3163 9 4a00d02796aed15b"},
+        {7, 700, heavy, "700 267584 10269 29 4b05a74eb6b2c19c"},
+        {2026, 900, plain, "900 135924 3180 10 3fb37940e4368329"},
     };
     for (const Case& c : cases) {
         FrameDriver d(c.seed, c.settings);

@@ -237,6 +237,13 @@ TEST(Emitters, FountainAtZeroBrightnessKeepsItsCarry) {
     EXPECT_FLOAT_EQ(f.emitCarry, 0.75f);
     EXPECT_EQ(w.rng.calls(), before + 1);  // the rate is drawn all the same
 
+    // A recycled record may bring a negative carry: the truncated count
+    // absorbs it (-3.4 -> -3, carry -0.4) and nothing is thrown.
+    f.emitCarry = -3.4f;
+    w.sim.emitTrails(f);
+    EXPECT_EQ(w.count(Star), 0);
+    EXPECT_FLOAT_EQ(f.emitCarry, -3.4f + 3.0f);
+
     f.brightness = 1.0f;
     f.position.set(10, 5, 10);
     f.colour.set(1, 0, 0);

@@ -1,0 +1,128 @@
+# Shared by the black-box tests of Lumora.dll under Wine (sourced, not run).
+# The caller's arguments are WINE LUMORA_DLL SAVER_PROBE; a Wine prefix and an
+# X display come from the environment (tools/wine/run.sh provides both).
+# Every step has a time limit; every process started here is ended on exit.
+
+if [[ $# -ne 3 ]]; then
+  echo "usage: $0 WINE LUMORA_DLL SAVER_PROBE" >&2
+  exit 2
+fi
+WINE=$1 LUMORA=$2 PROBE=$3
+if [[ -z ${DISPLAY:-} ]]; then
+  echo "SKIP: no X display; run the tests through tools/wine/run.sh"
+  exit 77
+fi
+for tool in xdotool import convert; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+export WINEDEBUG=${WINEDEBUG:--all}
+
+work=$(mktemp -d)
+started=()
+failures=0
+
+# shellcheck disable=SC2317  # reached through the trap
+cleanup() {
+  local pid
+  for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+ok() { echo "ok   $*"; }
+fail() {
+  echo "FAIL $*"
+  failures=$((failures + 1))
+}
+finish() {
+  if [[ $failures -ne 0 ]]; then
+    echo "$failures check(s) failed"
+    exit 1
+  fi
+  echo "all checks passed"
+  exit 0
+}
+
+# start_show: Lumora.dll in the background; its pid in show_pid.
+start_show() {
+  "$WINE" "$LUMORA" </dev/null >>"$work/show.log" 2>&1 &
+  show_pid=$!
+  started+=("$show_pid")
+}
+
+# start_probe ARGS...: saver_probe in the background; its pid in probe_pid,
+# its output in $work/probe.out.
+start_probe() {
+  "$WINE" "$PROBE" "$@" </dev/null >"$work/probe.out" 2>&1 &
+  probe_pid=$!
+  started+=("$probe_pid")
+}
+
+# probe ARGS...: saver_probe in the foreground, 30 s at most.
+# Wine's console writes CR LF line ends; the checks want plain lines.
+probe() { timeout 30 "$WINE" "$PROBE" "$@" </dev/null 2>&1 | tr -d '\r'; }
+
+# running PID: the process exists and has not ended (an ended child stays
+# a zombie until it is waited for).
+running() {
+  local state
+  state=$(ps -o stat= -p "$1" 2>/dev/null) && [[ $state != Z* ]]
+}
+
+# show_windows: X window ids of the visible windows titled Lumora_VC.
+show_windows() { xdotool search --onlyvisible --name '^Lumora_VC$' 2>/dev/null; }
+
+# wait_show_window SECONDS [OTHER_ID]: prints the id of a show window other
+# than OTHER_ID once one is visible; fails after SECONDS.
+wait_show_window() {
+  local limit=$1 other=${2:-} id i
+  for ((i = 0; i < limit * 10; i++)); do
+    for id in $(show_windows); do
+      if [[ $id != "$other" ]]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# wait_exit PID SECONDS: succeeds once PID has ended, with its status in
+# exit_status; fails if it still runs after SECONDS.
+wait_exit() {
+  local pid=$1 limit=$2 i
+  for ((i = 0; i < limit * 10; i++)); do
+    if ! running "$pid"; then
+      wait "$pid" 2>/dev/null
+      exit_status=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# still_running PID SECONDS: succeeds if PID is still running after SECONDS.
+still_running() {
+  sleep "$2"
+  running "$1"
+}
+
+# new_show: starts the show and waits for its window (id in show_window);
+# gives up the whole test if it never appears.
+new_show() {
+  start_show
+  if ! show_window=$(wait_show_window 60); then
+    fail "no window titled Lumora_VC within 60 s"
+    cat "$work/show.log"
+    finish
+  fi
+}
+
+# end_show: ends a show that is still running.
+end_show() {
+  kill -KILL "$show_pid" 2>/dev/null
+  wait "$show_pid" 2>/dev/null
+}
