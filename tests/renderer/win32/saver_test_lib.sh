@@ -20,12 +20,15 @@ export WINEDEBUG=${WINEDEBUG:--all}
 work=$(mktemp -d)
 started=()
 failures=0
+# Commands a script adds for its own clean-up, run after its processes end.
+cleanup_hooks=()
 
 # shellcheck disable=SC2317  # reached through the trap
 cleanup() {
-  local pid
+  local pid hook
   for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
   for pid in "${started[@]}"; do wait "$pid" 2>/dev/null; done
+  for hook in "${cleanup_hooks[@]}"; do eval "$hook"; done
   rm -rf "$work"
 }
 trap cleanup EXIT
