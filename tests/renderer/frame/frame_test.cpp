@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "renderer/frame/frame_driver.h"
 #include "tools/trace/trace.h"
@@ -78,7 +79,7 @@ TEST(Camera, AnglesAndTheBackVectorAgreeWithTheBillboard) {
     EXPECT_NEAR(apply(c.target, 1), 0.0, 1e-3);
     EXPECT_LT(apply(c.target, 2), 0.0);
     c.computeProjection(16.0f / 9.0f);
-    EXPECT_NEAR(c.projectionMatrix.m[5], 1.0 / std::tan(M_PI / 6.0), 1e-12);
+    EXPECT_NEAR(c.projectionMatrix.m[5], 1.0 / std::tan(std::numbers::pi / 6.0), 1e-12);
     EXPECT_NEAR(c.projectionMatrix.m[0] * 16.0 / 9.0, c.projectionMatrix.m[5], 1e-6);
 }
 
