@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs a short show: for now the headless trace of one seed, one line per
-# frame ("<frame> <rng> <live> <shells> <hash>", then "total <rng>").
+# Runs the show. With a display: lumora-show, full screen, until a mouse
+# button, Alt or F10 is pressed or another window takes the focus. Without
+# one: lumora-render draws a seeded show headless and writes every 100th
+# frame as a PNG into ./frames.
 #
 #   bash tools/show.sh
 set -euo pipefail
@@ -8,5 +10,12 @@ cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
 cmake --preset native >/dev/null
-cmake --build --preset native --target lumora-trace
-build/native/bin/lumora-trace --seed 7 --frames 600
+if [ -n "${DISPLAY:-}" ]; then
+    cmake --build --preset native --target lumora-show
+    exec build/native/bin/lumora-show
+fi
+cmake --build --preset native --target lumora-render
+seed=$(date +%s)
+echo "No display: rendering seed $seed headless into ./frames ..."
+build/native/bin/lumora-render --seed "$seed" --frames 600 --every 100 --out frames
+ls frames
