@@ -3,11 +3,14 @@
 // a render of the same seed are the same show.
 //
 //   lumora-render [--seed S] [--frames N] [--ms M] [--size WxH] [--set NAME=VALUE]...
-//                 [--every K] [--out DIR] [--timing] [--no-particles]
+//                 [--every K] [--out DIR] [--timing] [--no-particles] [--warm W] [--trace]
 //
 // Every K-th frame run is written as DIR/frame_NNNNNN.png. --timing prints
 // milliseconds per frame for each phase (simulation, scenery, particles,
-// flares) and the peak resident memory; --no-particles draws the scenery alone.
+// flares) and the peak resident memory; --no-particles draws the scenery alone;
+// --warm W runs the first W ticks without drawing or timing them (the show is
+// the same: drawing makes no random draws), to measure a later state;
+// --trace prints lumora-trace's line for every frame run, and its total.
 #include <GL/osmesa.h>
 #include <png.h>
 #include <sys/resource.h>
@@ -21,6 +24,7 @@
 #include "renderer/gl/gl_headers.h"
 #include "renderer/gl/gl_renderer.h"
 #include "tools/trace/show_args.h"
+#include "tools/trace/trace.h"
 
 namespace {
 
@@ -70,25 +74,29 @@ int main(int argc, char** argv) {
     lumora::ShowArgs args;
     std::string error;
     const std::map<std::string, bool> options = {
-        {"--size", true}, {"--every", true}, {"--out", true}, {"--timing", false}, {"--no-particles", false}};
+        {"--size", true}, {"--every", true}, {"--out", true}, {"--timing", false}, {"--no-particles", false},
+        {"--warm", true}, {"--trace", false}};
     int width = 1280, height = 720;
-    long long every = 0;
+    long long every = 0, warm = 0;
     if (lumora::parseShowArgs(argc, argv, options, args, error)) {
         if (args.extra.count("--size") && !parseSize(args.extra["--size"], width, height))
             error = "bad size '" + args.extra["--size"] + "' (WxH)";
         if (args.extra.count("--every") && !lumora::parseInteger(args.extra["--every"], 1, 2147483647LL, every))
             error = "bad --every '" + args.extra["--every"] + "'";
+        if (args.extra.count("--warm") && !lumora::parseInteger(args.extra["--warm"], 0, 2147483647LL, warm))
+            error = "bad --warm '" + args.extra["--warm"] + "'";
     }
     if (!error.empty()) {
         std::fprintf(stderr,
                      "lumora-render: %s (usage: lumora-render [--seed S] [--frames N] [--ms M] [--size WxH] "
-                     "[--set NAME=VALUE]... [--every K] [--out DIR] [--timing] [--no-particles])\n",
+                     "[--set NAME=VALUE]... [--every K] [--out DIR] [--timing] [--no-particles] [--warm W] [--trace])\n",
                      error.c_str());
         return 2;
     }
     const std::string out = args.extra.count("--out") ? args.extra["--out"] : "frames";
     const bool timing = args.extra.count("--timing") != 0;
     const bool particles = args.extra.count("--no-particles") == 0;
+    const bool trace = args.extra.count("--trace") != 0;
     if (every > 0) mkdir(out.c_str(), 0755);
 
     // An exact 8/8/8/8 colour buffer, as a window's would be.
@@ -106,6 +114,10 @@ int main(int argc, char** argv) {
         long long timed = 0;
         uint32_t now = 0;
         for (long long tick = 0; tick < args.frames; ++tick, now += static_cast<uint32_t>(args.ms)) {
+            if (tick < warm) {
+                if (renderer.advance(now) && trace) std::printf("%s\n", lumora::traceLine(renderer.driver()).c_str());
+                continue;
+            }
             const auto t0 = Clock::now();
             if (!renderer.advance(now)) continue;
             const auto t1 = Clock::now();
@@ -123,6 +135,7 @@ int main(int argc, char** argv) {
             phase[2] += ms(t2, t3);
             phase[3] += ms(t3, t4);
             ++timed;
+            if (trace) std::printf("%s\n", lumora::traceLine(renderer.driver()).c_str());
             const uint64_t frame = renderer.driver().framesRun();
             if (every > 0 && frame % static_cast<uint64_t>(every) == 0) {
                 char name[64];
@@ -134,6 +147,7 @@ int main(int argc, char** argv) {
                 }
             }
         }
+        if (trace) std::printf("total %llu\n", static_cast<unsigned long long>(renderer.driver().randomCalls()));
         if (timing && timed > 0) {
             struct rusage usage {};
             getrusage(RUSAGE_SELF, &usage);
