@@ -63,25 +63,28 @@ TEST(SaverInput, WhatEndsTheShowAndWhatDoesNot) {
         bool ends;       // a close request: flag set and WM_CLOSE posted
         bool toDefault;  // otherwise returns `result`
         intptr_t result;
+        bool hidesCursor;
     };
     const Case cases[] = {
-        {"mouse motion", M::MouseMove, 0, false, false, 0},
-        {"ordinary key (Escape)", M::KeyDown, 0x1B, false, false, 0},
-        {"button release, character, double click", M::Other, 0, false, true, 0},
-        {"left button", M::LeftButtonDown, 0, true, true, 0},
-        {"right button", M::RightButtonDown, 0, true, true, 0},
-        {"middle button", M::MiddleButtonDown, 0, true, true, 0},
-        {"system key (Alt, F10)", M::SysKeyDown, 0x12, true, true, 0},
-        {"losing activation", M::ActivateApp, 0, true, true, 0},
-        {"gaining activation", M::ActivateApp, 1, false, true, 0},
-        {"close nobody asked for", M::Close, 0, false, false, 0},
-        {"SC_NEXTWINDOW", M::SysCommand, 0xF040, false, false, 0},
-        {"SC_PREVWINDOW", M::SysCommand, 0xF050, false, false, 0},
-        {"SC_SCREENSAVE", M::SysCommand, 0xF140, false, false, 0},
-        {"SC_SCREENSAVE with a low bit set", M::SysCommand, 0xF141, false, true, 0},
-        {"SC_KEYMENU", M::SysCommand, 0xF100, false, true, 0},
-        {"SC_CLOSE", M::SysCommand, 0xF060, false, true, 0},
-        {"cursor query", M::SetCursor, 0, false, false, 1},
+        {"mouse motion", M::MouseMove, 0, false, false, 0, false},
+        {"ordinary key (Escape)", M::KeyDown, 0x1B, false, false, 0, false},
+        {"button release, character, double click", M::Other, 0, false, true, 0, false},
+        {"left button", M::LeftButtonDown, 0, true, true, 0, false},
+        {"right button", M::RightButtonDown, 0, true, true, 0, false},
+        {"middle button", M::MiddleButtonDown, 0, true, true, 0, false},
+        {"system key (Alt, F10)", M::SysKeyDown, 0x12, true, true, 0, false},
+        {"losing activation", M::ActivateApp, 0, true, true, 0, false},
+        {"gaining activation", M::ActivateApp, 1, false, true, 0, false},
+        {"close nobody asked for", M::Close, 0, false, false, 0, false},
+        {"SC_NEXTWINDOW", M::SysCommand, 0xF040, false, false, 0, false},
+        {"SC_PREVWINDOW", M::SysCommand, 0xF050, false, false, 0, false},
+        {"SC_SCREENSAVE", M::SysCommand, 0xF140, false, false, 0, false},
+        {"SC_SCREENSAVE with a low bit set", M::SysCommand, 0xF141, false, true, 0, false},
+        {"SC_KEYMENU", M::SysCommand, 0xF100, false, true, 0, false},
+        {"SC_CLOSE", M::SysCommand, 0xF060, false, true, 0, false},
+        {"cursor query", M::SetCursor, 0, false, false, 1, true},
+        {"window shown", M::ShowWindow, 1, false, true, 0, true},
+        {"window hidden", M::ShowWindow, 0, false, true, 0, false},
     };
     for (const Case& c : cases) {
         SaverState state = showing();
@@ -92,18 +95,10 @@ TEST(SaverInput, WhatEndsTheShowAndWhatDoesNot) {
         if (!c.toDefault) {
             EXPECT_EQ(out.result, c.result) << c.what;
         }
+        EXPECT_EQ(out.work.hideCursor, c.hidesCursor) << c.what;
         EXPECT_FALSE(out.askedPassword) << c.what;
         EXPECT_TRUE(state.rendering) << c.what;
     }
-}
-
-TEST(SaverInput, CursorStaysHidden) {
-    SaverState state = showing();
-    EXPECT_TRUE(handle(state, SaverMessage::SetCursor).work.hideCursor);
-    const Outcome shown = handle(state, SaverMessage::ShowWindow, 1);
-    EXPECT_TRUE(shown.work.hideCursor);
-    EXPECT_TRUE(shown.toDefault);
-    EXPECT_FALSE(handle(state, SaverMessage::ShowWindow, 0).work.hideCursor);
 }
 
 TEST(SaverInput, CreationAndDestructionInOrder) {
