@@ -1,0 +1,32 @@
+# The Windows front end, Lumora.scr: a GUI executable with the screen-saver
+# extension that rests in the notification area and starts the renderer
+# (Lumora.dll) beside it. Included by the top-level CMakeLists.txt for
+# Windows builds only, after GoogleTest is set up.
+enable_language(RC)
+
+# Everything but the entry, so the tests link the very code the program runs.
+add_library(lumora_frontend_win32 STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/wide_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/registry_store.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/winmm_mci.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/renderer_launcher.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tray_icon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resident_form.cpp
+)
+target_compile_definitions(lumora_frontend_win32 PUBLIC UNICODE _UNICODE)
+target_link_libraries(lumora_frontend_win32 PUBLIC lumora_core shell32 user32 gdi32 winmm advapi32)
+
+add_executable(LumoraScr WIN32
+  ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lumora_scr.rc
+)
+set_target_properties(LumoraScr PROPERTIES OUTPUT_NAME Lumora SUFFIX ".scr")
+# The entry is wWinMain.
+target_link_options(LumoraScr PRIVATE -municode)
+target_link_libraries(LumoraScr PRIVATE lumora_frontend_win32)
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/lumora_scr.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/lumora_scr.ico)
+
+include(${CMAKE_SOURCE_DIR}/tests/frontend/win32/win32_tests.cmake)

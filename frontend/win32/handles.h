@@ -1,0 +1,62 @@
+// Owners of the Win32 handles the front end keeps: kernel objects (the
+// single-instance mutex, the renderer's process), registry keys, the icon
+// and the pop-up menu. Each closes its handle with the one call that matches
+// it, on every path out of a scope.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace lumora::win32 {
+
+template <class T, class Closer>
+class Unique {
+public:
+    Unique() = default;
+    explicit Unique(T handle) : handle_(handle) {}
+    ~Unique() { reset(); }
+    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    Unique& operator=(Unique&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.handle_, nullptr));
+        return *this;
+    }
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+
+    T get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    // For calls that hand a handle back through a pointer: the old one is
+    // closed first.
+    T* put() {
+        reset();
+        return &handle_;
+    }
+    void reset(T handle = nullptr) {
+        if (handle_) Closer{}(handle_);
+        handle_ = handle;
+    }
+
+private:
+    T handle_ = nullptr;
+};
+
+struct HandleCloser {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+struct KeyCloser {
+    void operator()(HKEY k) const { RegCloseKey(k); }
+};
+struct IconDestroyer {
+    void operator()(HICON i) const { DestroyIcon(i); }
+};
+struct MenuDestroyer {
+    void operator()(HMENU m) const { DestroyMenu(m); }
+};
+
+using UniqueHandle = Unique<HANDLE, HandleCloser>;
+using UniqueKey = Unique<HKEY, KeyCloser>;
+using UniqueIcon = Unique<HICON, IconDestroyer>;
+using UniqueMenu = Unique<HMENU, MenuDestroyer>;
+
+}  // namespace lumora::win32

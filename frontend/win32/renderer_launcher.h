@@ -1,0 +1,22 @@
+// Starting the renderer and watching it, for the show supervisor: the
+// process is started from the front end's folder with no arguments, its
+// window is found by title. The front end never talks to the renderer; the
+// process handle is kept only to ask whether it still runs.
+#pragma once
+
+#include "frontend/resident/show_supervisor.h"
+#include "frontend/win32/handles.h"
+
+namespace lumora::win32 {
+
+class RendererLauncher : public ShowPlatform {
+public:
+    bool startRenderer() override;
+    bool rendererWindowExists() override;
+    bool rendererRunning() override;
+
+private:
+    UniqueHandle process_;  // the renderer started last; replaced by the next
+};
+
+}  // namespace lumora::win32

@@ -1,0 +1,208 @@
+// The resident form's window and handlers; see resident_form.h.
+#include "frontend/win32/resident_form.h"
+
+#include <shellapi.h>
+
+#include <string_view>
+
+#include "frontend/resident/tray_menu.h"
+#include "frontend/win32/scr_resource.h"
+#include "frontend/win32/settings_dialog.h"
+#include "frontend/win32/tray_icon.h"
+#include "frontend/win32/wide_text.h"
+
+namespace lumora::win32 {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"Lumora_S";
+
+// Timer ids and intervals of the form.
+constexpr UINT_PTR kTimer1 = 1, kTimer2 = 2, kTimer3 = 3, kTmrChangeTime = 4;
+constexpr UINT kTimer1Ms = 1000, kTimer2Ms = 200, kTimer3Ms = 50, kTmrChangeTimeMs = 1000;
+
+// Sets or kills one timer when the wanted state differs from the armed one.
+// SetTimer on a running timer would restart its period, so it is only
+// called on a change.
+void syncTimer(HWND window, UINT_PTR id, UINT intervalMs, bool wanted, bool& armed) {
+    if (wanted == armed) return;
+    if (wanted) armed = SetTimer(window, id, intervalMs, nullptr) != 0;
+    else {
+        KillTimer(window, id);
+        armed = false;
+    }
+}
+
+// Called after every call into the core.
+void syncTimers(ResidentForm& form) {
+    const FormTimers& wanted = form.supervisor.timers;
+    syncTimer(form.window, kTimer3, kTimer3Ms, wanted.Timer3, form.armed.Timer3);
+    syncTimer(form.window, kTimer2, kTimer2Ms, wanted.Timer2, form.armed.Timer2);
+    syncTimer(form.window, kTimer1, kTimer1Ms, wanted.Timer1, form.armed.Timer1);
+    syncTimer(form.window, kTmrChangeTime, kTmrChangeTimeMs, wanted.tmrChangeTime, form.armed.tmrChangeTime);
+}
+
+uint32_t nowMs() { return GetTickCount(); }
+
+// ---- The form's handlers, by their names.
+
+void Form_Load(ResidentForm& form) {
+    addTrayIcon(form.window, form.icon.get());  // a failure leaves the program without its icon
+    form.TrayActive = true;
+    if (anyAlarmEnabled(form.live)) form.supervisor.timers.tmrChangeTime = true;
+    // Timer3 is enabled at load; the window is never shown.
+    syncTimers(form);
+}
+
+void Form_QueryUnload(ResidentForm& form) { deleteTrayIcon(form.window); }
+
+void Form_MouseMove(ResidentForm& form, UINT mouseMessage) {
+    if (shouldOpenTrayMenu(form.TrayActive, mouseMessage)) showPopupMenu(form.window, form.popup.get());
+}
+
+void m_Flarix_Click(ResidentForm& form) {
+    form.supervisor.StartShow(nowMs());
+    syncTimers(form);
+}
+
+void m_Set_Click(ResidentForm& form) {
+    // Timers keep ticking under the modal dialog; TrayActive keeps the alarm
+    // and the icon's menu quiet meanwhile.
+    form.TrayActive = false;
+    showSettingsDialog(form.window, form.live, form.store);
+    form.TrayActive = true;
+}
+
+void m_URL_Click(ResidentForm& form) {
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const std::wstring address = widen(kHomePageAddress);
+    ShellExecuteW(form.window, L"open", address.c_str(), L"", L"", SW_SHOWNORMAL);  // a failure is not reported
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void m_Exit_Click(ResidentForm& form) {
+    Form_QueryUnload(form);
+    DestroyWindow(form.window);  // WM_DESTROY ends the message loop
+}
+
+void tmrChangeTime_Timer(ResidentForm& form) {
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    if (form.alarm.tick(form.TrayActive, local.wHour, local.wMinute, form.live)) {
+        form.supervisor.StartShow(nowMs());
+        syncTimers(form);
+    }
+}
+
+void onTimer(ResidentForm& form, UINT_PTR id) {
+    // A tick of a timer the core has just disabled may already be queued:
+    // a disabled timer never runs its handler.
+    const FormTimers& on = form.supervisor.timers;
+    switch (id) {
+    case kTimer3:
+        if (on.Timer3) form.supervisor.EndOfShow(nowMs());
+        break;
+    case kTimer2:
+        if (on.Timer2) form.supervisor.Timer2Tick();
+        break;
+    case kTimer1:
+        if (on.Timer1) form.supervisor.Timer1Tick();
+        break;
+    case kTmrChangeTime:
+        if (on.tmrChangeTime) tmrChangeTime_Timer(form);
+        break;
+    default: return;
+    }
+    syncTimers(form);
+}
+
+void onMenuCommand(ResidentForm& form, UINT command) {
+    if (command < kFirstMenuCommand || command >= kFirstMenuCommand + std::size(kPopupMenu)) return;
+    const std::string_view name = kPopupMenu[command - kFirstMenuCommand].name;
+    if (name == "m_Flarix") m_Flarix_Click(form);
+    else if (name == "m_Set") m_Set_Click(form);
+    else if (name == "m_URL") m_URL_Click(form);
+    else if (name == "m_Exit") m_Exit_Click(form);
+}
+
+LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* form = static_cast<ResidentForm*>(created->lpCreateParams);
+        form->window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    auto* form = reinterpret_cast<ResidentForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(window, message, wParam, lParam);
+
+    // Explorer broadcasts this when it (re)starts: the icon must be added
+    // again or it is gone for good.
+    if (message == form->taskbarCreatedMessage && message != 0) {
+        addTrayIcon(window, form->icon.get());
+        return 0;
+    }
+    switch (message) {
+    case kTrayCallbackMessage:
+        // The icon's callback; the mouse message on the icon is in lParam.
+        Form_MouseMove(*form, LOWORD(lParam));
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0) onMenuCommand(*form, LOWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        onTimer(*form, wParam);
+        return 0;
+    case WM_QUERYENDSESSION:
+        Form_QueryUnload(*form);
+        return TRUE;  // the unload is never cancelled
+    case WM_ENDSESSION:
+        if (wParam) Form_QueryUnload(*form);
+        return 0;
+    case WM_DESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        PostQuitMessage(0);
+        return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int runResidentForm(HINSTANCE instance, const Settings& loaded, SettingsStore& store) {
+    ResidentForm form(instance, loaded, store);
+    form.icon.reset(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(LUMORA_SCR_ICON_ID), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    form.popup = createPopupMenu();
+    form.taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+
+    WNDCLASSW formClass{};
+    formClass.lpfnWndProc = formProc;
+    formClass.hInstance = instance;
+    formClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(LUMORA_SCR_ICON_ID));
+    formClass.lpszClassName = kFormClass;
+    if (!RegisterClassW(&formClass)) {
+        OutputDebugStringW(L"Lumora: RegisterClassW failed\n");
+        return 1;
+    }
+    // A top-level window, so that the TaskbarCreated broadcast reaches it; it
+    // is never shown.
+    if (!CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, kFormClass, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, &form)) {
+        OutputDebugStringW(L"Lumora: CreateWindowExW failed\n");
+        return 1;
+    }
+    Form_Load(form);
+
+    MSG msg{};
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) break;   // WM_QUIT
+        if (got == -1) return 1;  // cannot happen with these arguments; never spin on it
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace lumora::win32

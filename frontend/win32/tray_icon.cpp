@@ -1,0 +1,63 @@
+// Tray icon and pop-up menu; see tray_icon.h.
+#include "frontend/win32/tray_icon.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "frontend/resident/tray_menu.h"
+#include "frontend/win32/wide_text.h"
+
+namespace lumora::win32 {
+
+namespace {
+constexpr char kTip[] = "Lumora";
+
+NOTIFYICONDATAW iconRecord(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = kTrayIconId;
+    return data;
+}
+}  // namespace
+
+bool addTrayIcon(HWND window, HICON icon) {
+    NOTIFYICONDATAW data = iconRecord(window);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = icon;
+    const std::wstring tip = widen(kTip);
+    tip.copy(data.szTip, std::size(data.szTip) - 1);  // the record is zeroed: the tip stays terminated
+    return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+bool deleteTrayIcon(HWND window) {
+    NOTIFYICONDATAW data = iconRecord(window);
+    return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+}
+
+UniqueMenu createPopupMenu() {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return menu;
+    UINT command = kFirstMenuCommand;
+    for (const MenuEntry& entry : kPopupMenu) {
+        if (std::string(entry.caption) == "-") AppendMenuW(menu.get(), MF_SEPARATOR, command, nullptr);
+        else AppendMenuW(menu.get(), MF_STRING, command, widen(entry.caption).c_str());
+        ++command;
+    }
+    return menu;
+}
+
+void showPopupMenu(HWND window, HMENU menu) {
+    POINT at{};
+    GetCursorPos(&at);
+    // Without the foreground the menu would not close when the user clicks
+    // elsewhere; the WM_NULL afterwards lets a second right-click open it
+    // again at once.
+    SetForegroundWindow(window);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, window, nullptr);
+    PostMessageW(window, WM_NULL, 0, 0);
+}
+
+}  // namespace lumora::win32

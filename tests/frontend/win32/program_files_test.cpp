@@ -1,0 +1,133 @@
+// The Windows side of the front end's file handling and text conversion: the
+// wide open test behind FileExists (folders, locked files, names in any
+// script), where the renderer is looked for, UTF-8 <-> UTF-16 on bad input,
+// and the icon resource built into Lumora.scr.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "frontend/win32/program_files.h"
+#include "frontend/win32/scr_resource.h"
+#include "frontend/win32/wide_text.h"
+
+using namespace lumora::win32;
+
+namespace {
+
+// A scratch folder under the temporary folder, removed with its files.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const wchar_t* name) {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        path_ = std::wstring(temp) + name;
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~ScratchFolder() {
+        for (const std::wstring& f : files_) DeleteFileW(f.c_str());
+        RemoveDirectoryW(path_.c_str());
+    }
+    // Makes a file in the folder and returns its path.
+    std::wstring file(const std::wstring& name) {
+        const std::wstring p = path_ + L"\\" + name;
+        const HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(h, "data", 4, &written, nullptr);
+            CloseHandle(h);
+        }
+        files_.push_back(p);
+        return p;
+    }
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> files_;
+};
+
+}  // namespace
+
+TEST(WideText, RoundTripsAndMalformedInput) {
+    const std::string mixed = "Lumora.dll が Lumora.scr と同じﾌｫﾙﾀﾞに見つかりません！ Été \xF0\x9F\x8E\x86";
+    EXPECT_EQ(narrow(widen(mixed)), mixed);
+    EXPECT_EQ(widen("ﾌｫﾙﾀﾞ"), L"\uFF8C\uFF6B\uFF99\uFF80\uFF9E");  // half-width kana stay half-width
+    EXPECT_EQ(widen(""), L"");
+    EXPECT_EQ(narrow(L""), "");
+    // Invalid UTF-8 (a stray byte, a cut sequence) becomes U+FFFD, and the
+    // text around it survives.
+    EXPECT_EQ(widen("a\xFF" "b"), L"a\uFFFDb");
+    EXPECT_EQ(widen("a\xE3\x81"), L"a\uFFFD");
+    // Embedded NULs are text like any other.
+    EXPECT_EQ(widen(std::string("a\0b", 3)), std::wstring(L"a\0b", 3));
+}
+
+TEST(ProgramFiles, OpenTestTakesPlainReadableFilesOnly) {
+    ScratchFolder folder(L"lumora files \u82B1\u706B");
+    const std::wstring plain = folder.file(L"plain.txt");
+    const std::wstring japanese = folder.file(L"\u66F2 \u00E9t\u00E9.mp3");
+    EXPECT_TRUE(openableForReadingW(plain));
+    EXPECT_TRUE(openableForReadingW(japanese));
+    EXPECT_FALSE(openableForReadingW(folder.path()));
+    EXPECT_FALSE(openableForReadingW(folder.path() + L"\\missing.txt"));
+    EXPECT_FALSE(openableForReadingW(L""));
+
+    // A file another program holds with no sharing cannot be opened.
+    const HANDLE held = CreateFileW(plain.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(openableForReadingW(plain));
+    CloseHandle(held);
+    // A reader that lets others read does not stop us.
+    const HANDLE shared = CreateFileW(plain.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(shared, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(openableForReadingW(plain));
+    CloseHandle(shared);
+}
+
+TEST(ProgramFiles, FileExistsOnUtf8PathsDropsOneTrailingSeparator) {
+    ScratchFolder folder(L"lumora exists \u00E9");
+    const std::string file = narrow(folder.file(L"\u66F2.wav"));
+    const std::string dir = narrow(folder.path());
+    EXPECT_TRUE(fileExistsUtf8(file));
+    EXPECT_TRUE(fileExistsUtf8(file + "\\"));
+    EXPECT_FALSE(fileExistsUtf8(file + "\\\\"));
+    EXPECT_FALSE(fileExistsUtf8(dir));
+    EXPECT_FALSE(fileExistsUtf8(dir + "\\"));
+    EXPECT_FALSE(fileExistsUtf8(""));
+    EXPECT_FALSE(fileExistsUtf8("\\"));
+    EXPECT_FALSE(fileExistsUtf8("a\xFF.mp3"));  // not UTF-8: no such file, no crash
+}
+
+TEST(ProgramFiles, TheRendererIsLookedForBesideTheProgram) {
+    // This test program lives beside Lumora.scr in the build's bin folder.
+    const std::wstring folder = ownFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), L'\\');
+    EXPECT_TRUE(openableForReadingW(folder + L"\\frontend_win32_tests.exe"));
+    EXPECT_EQ(rendererPath(), folder + L"\\Lumora.dll");
+}
+
+TEST(IconResource, LumoraScrCarriesOne32x32Image256Colours) {
+    const std::wstring scr = ownFolder() + L"\\Lumora.scr";
+    const HMODULE module = LoadLibraryExW(scr.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << "cannot load " << narrow(scr);
+    const HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(LUMORA_SCR_ICON_ID), RT_GROUP_ICON);
+    ASSERT_NE(group, nullptr);
+    // The group: a 6-byte header, then 14-byte entries.
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+    ASSERT_NE(bytes, nullptr);
+    ASSERT_GE(SizeofResource(module, group), 6u + 14u);
+    EXPECT_EQ(bytes[4] | (bytes[5] << 8), 1);  // one image
+    const BYTE* entry = bytes + 6;
+    EXPECT_EQ(entry[0], 32);                     // width
+    EXPECT_EQ(entry[1], 32);                     // height
+    EXPECT_EQ(entry[2], 0);                      // 0 = 256 colours
+    EXPECT_EQ(entry[6] | (entry[7] << 8), 8);    // bits per pixel
+    const WORD imageId = static_cast<WORD>(entry[12] | (entry[13] << 8));
+    const HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(imageId), RT_ICON);
+    ASSERT_NE(image, nullptr);
+    // Header, 256-entry palette, 8-bit colour rows and the 1-bit mask.
+    EXPECT_EQ(SizeofResource(module, image), 40u + 1024u + 32u * 32u + 32u * 4u);
+    FreeLibrary(module);
+}
