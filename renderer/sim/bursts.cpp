@@ -19,70 +19,50 @@ Vec3 Simulation::randomDirection() {
 
 // ---- star initialisers: each sets only the fields it names ----
 
-void Simulation::initStar(Particle& p) {
-    p.kind = Star;
+void Simulation::setStar(Particle& p, int32_t kind, float drag, float size, float life) {
+    p.kind = kind;
     p.sprite = sprites_.StarSprite;
-    p.drag = 0.612f;
-    p.size = 30.0f;
-    p.lifeSpan = 2.0f + rng_.U(1.0f);
-    p.lifeLeft = p.lifeSpan;
+    p.drag = drag;
+    p.size = size;
+    p.lifeSpan = life;
+    p.lifeLeft = life;
+}
+
+void Simulation::initStar(Particle& p) {
+    setStar(p, Star, 0.612f, 30.0f, 2.0f + rng_.U(1.0f));
     p.leavesTrail = 0;
     p.trailCarry = 0.0f;
 }
 
 void Simulation::initGlitterStar(Particle& p) {
-    p.kind = GlitterStar;
-    p.sprite = sprites_.StarSprite;
-    p.drag = 0.612f;
-    p.size = 30.0f;
-    p.lifeSpan = 3.0f + rng_.U(1.0f);
-    p.lifeLeft = p.lifeSpan;
+    setStar(p, GlitterStar, 0.612f, 30.0f, 3.0f + rng_.U(1.0f));
     p.emitCarry = 0.0f;
 }
 
 void Simulation::initTailStar(Particle& p) {
-    p.kind = TailStar;
-    p.sprite = sprites_.StarSprite;
-    p.drag = 0.612f;
-    p.size = 20.0f;
-    p.lifeSpan = 3.0f + rng_.U(1.0f);
-    p.lifeLeft = p.lifeSpan;
+    setStar(p, TailStar, 0.612f, 20.0f, 3.0f + rng_.U(1.0f));
     p.emitCarry = 0.0f;
 }
 
 void Simulation::initTimerStar(Particle& p, uint32_t subState) {
     // Unseen; trails smoke while it flies, then breaks again.
-    p.kind = TimerStar;
-    p.sprite = sprites_.StarSprite;
-    p.drag = 0.4f;
-    p.size = 0.0f;
-    p.lifeSpan = 3.0f + rng_.U(1.5f);
-    p.lifeLeft = p.lifeSpan;
+    setStar(p, TimerStar, 0.4f, 0.0f, 3.0f + rng_.U(1.5f));
     p.leavesTrail = 1;
     p.programme = subState;
     p.trailCarry = 0.0f;
 }
 
 void Simulation::initCrackleStar(Particle& p) {
-    p.kind = TimerStar;
-    p.sprite = sprites_.StarSprite;
-    p.drag = 0.4f;
-    p.size = 7.0f + rng_.U(3.0f);
+    const float size = 7.0f + rng_.U(3.0f);
     // 2.5..6.5 seconds, mostly near 2.5.
     const float u = rng_.U(kPi);
-    p.lifeSpan = 4.5f + 4.0f * (0.5f - fsin(u));
-    p.lifeLeft = p.lifeSpan;
+    setStar(p, TimerStar, 0.4f, size, 4.5f + 4.0f * (0.5f - fsin(u)));
     p.leavesTrail = 0;
     p.programme = 8;
 }
 
 void Simulation::initWanderer(Particle& p) {
-    p.kind = Wanderer;
-    p.sprite = sprites_.StarSprite;
-    p.drag = 0.3f;
-    p.size = 10.0f;
-    p.lifeSpan = 2.5f + rng_.U(1.0f);
-    p.lifeLeft = p.lifeSpan;
+    setStar(p, Wanderer, 0.3f, 10.0f, 2.5f + rng_.U(1.0f));
     p.leavesTrail = 0;
     p.emitCarry = 0.0f;
     p.thrust = kPi + rng_.U(kTwoPi);
@@ -217,18 +197,7 @@ void Simulation::burst(Particle& p) {
 
 // ---- generators ----
 
-void Simulation::burstSphere(const Particle& b, int n, float s, const Vec3& A) {
-    const Vec3 at = b.position, base = b.velocity, colour = A;
-    Particle* last = nullptr;
-    for (int i = 0; i < n; ++i) {
-        Particle& r = pool_.allocate();
-        initStar(r);
-        r.position = at;
-        const Vec3 d = randomDirection();
-        r.velocity = d * (s + rng_.U(50.0f)) + base;
-        r.colour = colour;
-        last = &r;
-    }
+void Simulation::straggler(Particle* last) {
     // About one burst in a hundred leaves a straggler that drifts on.
     if (rng_.R(100) == 0 && last) {
         last->lifeLeft = 5.0f + rng_.U(20.0f);
@@ -236,44 +205,53 @@ void Simulation::burstSphere(const Particle& b, int n, float s, const Vec3& A) {
     }
 }
 
+Vec3 Simulation::flyOut(Particle& r, const Particle& b, float s, float spread) {
+    r.position = b.position;
+    const Vec3 d = randomDirection();
+    r.velocity = d * (s + rng_.U(spread)) + b.velocity;
+    return d;
+}
+
+void Simulation::burstSphere(const Particle& b, int n, float s, const Vec3& A) {
+    const Vec3 colour = A;  // A may be the burst record's own colour
+    Particle* last = nullptr;
+    for (int i = 0; i < n; ++i) {
+        Particle& r = pool_.allocate();
+        initStar(r);
+        flyOut(r, b, s, 50.0f);
+        r.colour = colour;
+        last = &r;
+    }
+    straggler(last);
+}
+
 void Simulation::burstTwoTone(const Particle& b, int n, float s, const Vec3& A) {
-    const Vec3 at = b.position, base = b.velocity, colourA = A;
+    const Vec3 colourA = A;
     const Vec3 B = pickStarColour();
     const Vec3 P = randomDirection();
     Particle* last = nullptr;
     for (int i = 0; i < n; ++i) {
         Particle& r = pool_.allocate();
         initStar(r);
-        r.position = at;
-        const Vec3 d = randomDirection();
-        r.velocity = d * (s + rng_.U(50.0f)) + base;
-        r.colour = P.dot(d) > 0.0f ? colourA : B;
+        const Vec3 d = flyOut(r, b, s, 50.0f);
+        r.colour = P.dot(d) > 0.0f ? colourA : B;  // one hemisphere each
         last = &r;
     }
-    if (rng_.R(100) == 0 && last) {
-        last->lifeLeft = 5.0f + rng_.U(20.0f);
-        last->lifeSpan = last->lifeLeft;
-    }
+    straggler(last);
 }
 
 void Simulation::burstTriColour(const Particle& b, int n, float s) {
-    const Vec3 at = b.position, base = b.velocity;
     Vec3 table[3];
     for (Vec3& c : table) c = pickStarColour();
     Particle* last = nullptr;
     for (int i = 0; i < n; ++i) {
         Particle& r = pool_.allocate();
         initStar(r);
-        r.position = at;
-        const Vec3 d = randomDirection();
-        r.velocity = d * (s + rng_.U(30.0f)) + base;
-        r.colour = table[i % 3];
+        flyOut(r, b, s, 30.0f);
+        r.colour = table[i % 3];  // the cycle starts at 0 on every burst
         last = &r;
     }
-    if (rng_.R(100) == 0 && last) {
-        last->lifeLeft = 5.0f + rng_.U(20.0f);
-        last->lifeSpan = last->lifeLeft;
-    }
+    straggler(last);
 }
 
 namespace {
@@ -311,32 +289,25 @@ void Simulation::burstRing(const Particle& b, int n, float s, const Vec3& A) {
         r.colour = colour;
         last = &r;
     }
-    if (rng_.R(100) == 0 && last) {
-        last->lifeLeft = 5.0f + rng_.U(20.0f);
-        last->lifeSpan = last->lifeLeft;
-    }
+    straggler(last);
 }
 
 void Simulation::burstGlitter(const Particle& b, int n, float s, const Vec3& A) {
-    const Vec3 at = b.position, base = b.velocity, colour = A;
+    const Vec3 colour = A;
     for (int i = 0; i < n; ++i) {
         Particle& r = pool_.allocate();
         initGlitterStar(r);
-        r.position = at;
-        const Vec3 d = randomDirection();
-        r.velocity = d * (s + rng_.U(50.0f)) + base;
+        flyOut(r, b, s, 50.0f);
         r.colour = colour;
     }
 }
 
 void Simulation::burstTail(const Particle& b, int n, float s, const Vec3& A) {
-    const Vec3 at = b.position, base = b.velocity, colour = A;
+    const Vec3 colour = A;
     for (int i = 0; i < n; ++i) {
         Particle& r = pool_.allocate();
         initTailStar(r);
-        r.position = at;
-        const Vec3 d = randomDirection();
-        r.velocity = d * (s + rng_.U(50.0f)) + base;
+        flyOut(r, b, s, 50.0f);
         r.colour = colour;
     }
 }
@@ -457,9 +428,7 @@ void Simulation::ringCoreExpire(Particle& p) {
     for (int i = 0; i < 75; ++i) {
         Particle& r = pool_.allocate();
         initStar(r);
-        r.position = at;
-        const Vec3 d = randomDirection();
-        r.velocity = d * (100.0f + rng_.U(10.0f)) + base;
+        flyOut(r, p, 100.0f, 10.0f);
         r.size = 100.0f;
         r.lifeSpan = 2.0f + rng_.U(2.0f);
         r.lifeLeft = r.lifeSpan;
@@ -583,9 +552,7 @@ void Simulation::columnCoreExpire(Particle& p) {
     for (int i = 0; i < 75; ++i) {
         Particle& r = pool_.allocate();
         initStar(r);
-        r.position = at;
-        const Vec3 d = randomDirection();
-        r.velocity = d * (600.0f + rng_.U(100.0f)) + base;
+        flyOut(r, p, 600.0f, 100.0f);
         r.colour = A;
         r.lifeSpan = 2.0f + rng_.U(2.0f);
         r.lifeLeft = r.lifeSpan;

@@ -103,6 +103,12 @@ public:
 
 private:
     Vec3 randomDirection();
+    // Kind, StarSprite, drag, size and a life of `life` seconds.
+    void setStar(Particle& p, int32_t kind, float drag, float size, float life);
+    // A star from the burst record b in a random direction at s + U(spread),
+    // with b's velocity added; returns the direction.
+    Vec3 flyOut(Particle& r, const Particle& b, float s, float spread);
+    void straggler(Particle* last);
     int smokeSpan() const { return settings_.SmokeSpan < 0 ? 0 : settings_.SmokeSpan; }
 
     // Every live Smoke record, gathered at the start of a step and extended
