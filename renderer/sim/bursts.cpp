@@ -355,25 +355,39 @@ void Simulation::burstWanderers(const Particle& b, int n, float s, const Vec3& A
     }
 }
 
-void Simulation::burstRingShell(Particle& p) {
-    p.kind = RingCore;
+// A core or ring taking on its next stage on its own record (sprite 0 keeps
+// the record's sprite).
+void Simulation::becomeStage(Particle& p, int32_t kind, uint32_t sprite, const Vec3& colour, float size,
+                             float life) {
+    p.kind = kind;
     p.drag = 0.612f;
-    p.sprite = sprites_.GlowSprite;
-    p.colour.set(1.0f, 1.0f, 1.0f);
-    p.size = 300.0f;
-    p.lifeSpan = 4.0f;
-    p.lifeLeft = 4.0f;
+    if (sprite != 0) p.sprite = sprite;
+    p.colour = colour;
+    p.size = size;
+    p.lifeSpan = life;
+    p.lifeLeft = life;
     p.leavesTrail = 0;
-    const Vec3 at = p.position, base = p.velocity;
+}
 
+// A new Flash where the record is: only these fields are set; the rest is
+// the reused record's.
+Particle& Simulation::newFlash(const Particle& at, const Vec3& colour, float size, float life) {
     Particle& f = pool_.allocate();
     f.kind = Flash;
-    f.position = at;
-    f.velocity = base;
-    f.colour.set(1.0f, 1.0f, 1.0f);
-    f.size = 200.0f;
-    f.lifeSpan = 4.0f;
-    f.lifeLeft = 4.0f;
+    f.position = at.position;
+    f.velocity = at.velocity;
+    f.colour = colour;
+    f.size = size;
+    f.lifeSpan = life;
+    f.lifeLeft = life;
+    return f;
+}
+
+void Simulation::burstRingShell(Particle& p) {
+    const Vec3 white(1.0f, 1.0f, 1.0f);
+    becomeStage(p, RingCore, sprites_.GlowSprite, white, 300.0f, 4.0f);
+    const Vec3 at = p.position, base = p.velocity;
+    newFlash(p, white, 200.0f, 4.0f);
 
     // Two rings, each with its own colour and tilt; no straggler.
     const float speeds[2] = {350.0f, 600.0f};
@@ -405,24 +419,10 @@ void Simulation::burstRingShell(Particle& p) {
 }
 
 void Simulation::ringCoreExpire(Particle& p) {
-    p.kind = ShockRing;
-    p.drag = 0.612f;
-    p.colour.set(1.0f, 1.0f, 1.0f);
-    p.size = 0.0f;
-    p.lifeSpan = 5.0f;
-    p.lifeLeft = 5.0f;
-    p.leavesTrail = 0;
+    const Vec3 white(1.0f, 1.0f, 1.0f);
+    becomeStage(p, ShockRing, 0, white, 0.0f, 5.0f);
     const Vec3 at = p.position, base = p.velocity;
-
-    // A new Flash sets only these fields; the rest is the reused record's.
-    Particle& f = pool_.allocate();
-    f.kind = Flash;
-    f.position = at;
-    f.velocity = base;
-    f.colour.set(1.0f, 1.0f, 1.0f);
-    f.size = 300.0f;
-    f.lifeSpan = 3.0f;
-    f.lifeLeft = 3.0f;
+    newFlash(p, white, 300.0f, 3.0f);
 
     const Vec3 A = pickStarColour();
     for (int i = 0; i < 75; ++i) {
@@ -458,25 +458,10 @@ void Simulation::ringCoreExpire(Particle& p) {
 }
 
 void Simulation::burstColumnShell(Particle& p) {
-    p.kind = ColumnCore;
-    p.drag = 0.612f;
-    p.sprite = sprites_.SparkSprite;
-    p.colour.set(1.0f, 1.0f, 1.0f);
-    p.size = 0.0f;
-    p.lifeSpan = 4.0f;
-    p.lifeLeft = 4.0f;
-    p.leavesTrail = 0;
+    becomeStage(p, ColumnCore, sprites_.SparkSprite, Vec3(1.0f, 1.0f, 1.0f), 0.0f, 4.0f);
     const Vec3 at = p.position, base = p.velocity;
-
-    Particle& f = pool_.allocate();
-    f.kind = Flash;
+    Particle& f = newFlash(p, Vec3(1.0f, 0.8f, 0.6f), 400.0f, 4.0f);
     f.sprite = sprites_.StarSprite;
-    f.position = at;
-    f.velocity = base;
-    f.colour.set(1.0f, 0.8f, 0.6f);
-    f.size = 400.0f;
-    f.lifeSpan = 4.0f;
-    f.lifeLeft = 4.0f;
     f.leavesTrail = 0;
 
     // Three flat discs, each with its own colour and speed.
@@ -504,25 +489,10 @@ void Simulation::burstColumnShell(Particle& p) {
 }
 
 void Simulation::columnCoreExpire(Particle& p) {
-    p.kind = ColumnBurst;
-    p.drag = 0.612f;
-    p.sprite = sprites_.GlowSprite;
-    p.colour.set(0.6f, 0.6f, 1.0f);
-    p.size = 0.0f;
-    p.lifeSpan = 5.0f;
-    p.lifeLeft = 5.0f;
-    p.leavesTrail = 0;
+    becomeStage(p, ColumnBurst, sprites_.GlowSprite, Vec3(0.6f, 0.6f, 1.0f), 0.0f, 5.0f);
     const Vec3 at = p.position, base = p.velocity;
-
-    Particle& f = pool_.allocate();
-    f.kind = Flash;
-    f.position = at;
-    f.velocity = base;
+    Particle& f = newFlash(p, Vec3(0.8f, 0.8f, 1.0f), 200.0f, 2.5f);
     f.drag = 0.0f;
-    f.colour.set(0.8f, 0.8f, 1.0f);
-    f.size = 200.0f;
-    f.lifeSpan = 2.5f;
-    f.lifeLeft = 2.5f;
     f.leavesTrail = 0;
 
     // Eight glows rising and sinking along the column, white at its heart,

@@ -109,6 +109,8 @@ private:
     // with b's velocity added; returns the direction.
     Vec3 flyOut(Particle& r, const Particle& b, float s, float spread);
     void straggler(Particle* last);
+    void becomeStage(Particle& p, int32_t kind, uint32_t sprite, const Vec3& colour, float size, float life);
+    Particle& newFlash(const Particle& at, const Vec3& colour, float size, float life);
     int smokeSpan() const { return settings_.SmokeSpan < 0 ? 0 : settings_.SmokeSpan; }
 
     // Every live Smoke record, gathered at the start of a step and extended
