@@ -10,7 +10,7 @@
 #    when the show is closed at once. (This waits for the clock: up to about
 #    a minute and a half.)
 #
-#   scr_show_test.sh WINE LUMORA_SCR RENDERER_STANDIN
+#   scr_show_test.sh WINE LUMORA_SCR RENDERER_STANDIN SHELL_PROBE
 set -uo pipefail
 # shellcheck source=scr_test_lib.sh
 source "$(dirname "$0")/scr_test_lib.sh"

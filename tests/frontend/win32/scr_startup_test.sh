@@ -9,7 +9,7 @@
 #    window, only the icon; a second start ends at once without reading or
 #    writing the settings, and the first keeps running.
 #
-#   scr_startup_test.sh WINE LUMORA_SCR RENDERER_STANDIN
+#   scr_startup_test.sh WINE LUMORA_SCR RENDERER_STANDIN SHELL_PROBE
 set -uo pipefail
 # shellcheck source=scr_test_lib.sh
 source "$(dirname "$0")/scr_test_lib.sh"

@@ -1,5 +1,6 @@
 # Shared by the black-box tests of Lumora.scr under Wine (sourced, not run).
-# The caller's arguments are WINE LUMORA_SCR RENDERER_STANDIN. The script
+# The caller's arguments are WINE LUMORA_SCR RENDERER_STANDIN SHELL_PROBE.
+# The script
 # re-runs itself through tools/wine/run.sh, so each test has a fresh Wine
 # prefix (an empty registry) and an X server of its own, both removed
 # afterwards. Every wait has a time limit; every process started here is
@@ -7,8 +8,8 @@
 #
 # LUMORA_SCR_SHOTS=DIR keeps screenshots of the message box and the menu.
 
-if [[ $# -lt 3 ]]; then
-  echo "usage: $0 WINE LUMORA_SCR RENDERER_STANDIN" >&2
+if [[ $# -lt 4 ]]; then
+  echo "usage: $0 WINE LUMORA_SCR RENDERER_STANDIN SHELL_PROBE" >&2
   exit 2
 fi
 for tool in xdotool xwininfo import Xvfb; do
@@ -19,7 +20,7 @@ if [[ ${LUMORA_SCR_INNER:-} != 1 ]]; then
   exec bash "$(dirname "$0")/../../../tools/wine/run.sh" --xvfb bash "$0" "$@"
 fi
 
-WINE=$1 SCR=$2 STANDIN=$3
+WINE=$1 SCR=$2 STANDIN=$3 SHELL_PROBE=$4
 export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 started=()
@@ -149,6 +150,7 @@ open_menu() {
   click_tray 3
   wait_until 10 has_menu
 }
+shell_probe() { timeout 30 "$WINE" "$SHELL_PROBE" "$@" </dev/null >>"$work/probe.log" 2>&1; }
 shot() {  # NAME: a screenshot of the whole display, kept when asked
   [[ -n ${LUMORA_SCR_SHOTS:-} ]] || return 0
   mkdir -p "$LUMORA_SCR_SHOTS" && import -window root "$LUMORA_SCR_SHOTS/$1.png"

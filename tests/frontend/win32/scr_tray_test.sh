@@ -3,9 +3,11 @@
 #  - A left click on the icon opens nothing; a right click opens the menu.
 #  - A click beside the open menu closes it without a choice, and the next
 #    right click opens it again.
+#  - When the shell restarts (its icons lost, then "TaskbarCreated"
+#    broadcast) the icon comes back.
 #  - "終了" ends the program and takes the icon away.
 #
-#   scr_tray_test.sh WINE LUMORA_SCR RENDERER_STANDIN
+#   scr_tray_test.sh WINE LUMORA_SCR RENDERER_STANDIN SHELL_PROBE
 set -uo pipefail
 # shellcheck source=scr_test_lib.sh
 source "$(dirname "$0")/scr_test_lib.sh"
@@ -41,6 +43,18 @@ else
 fi
 
 if has_menu; then
+  xdotool mousemove 900 600 click 1
+  wait_until 5 no_menu
+fi
+if shell_probe delete-icon && wait_until 10 no_tray; then
+  shell_probe taskbar-created
+  if wait_until 10 has_tray; then ok "a restarted shell gets the icon back"
+  else fail "the icon is not added again after \"TaskbarCreated\""; fi
+else
+  fail "the icon could not be removed from outside"
+fi
+
+if open_menu; then
   click_menu last
   if wait_exit "$scr_pid" 15; then
     ok "\"終了\" ends the program (status $exit_status)"
@@ -48,5 +62,7 @@ if has_menu; then
   else
     fail "the program still runs 15 s after \"終了\""
   fi
+else
+  fail "the menu does not open for \"終了\""
 fi
 finish

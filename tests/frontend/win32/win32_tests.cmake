@@ -31,10 +31,17 @@ target_compile_definitions(renderer_standin PRIVATE UNICODE _UNICODE)
 target_link_options(renderer_standin PRIVATE -municode)
 target_link_libraries(renderer_standin PRIVATE user32)
 
+# The shell's side: removing the icon and announcing a restarted taskbar.
+add_executable(shell_probe ${_dir}/shell_probe.cpp)
+target_compile_definitions(shell_probe PRIVATE UNICODE _UNICODE)
+target_link_options(shell_probe PRIVATE -municode)
+target_link_libraries(shell_probe PRIVATE shell32 user32)
+
 foreach(script scr_startup_test scr_tray_test scr_show_test)
   add_test(NAME ${script}
     COMMAND bash ${_dir}/${script}.sh
-            ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:LumoraScr> $<TARGET_FILE:renderer_standin>)
+            ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:LumoraScr> $<TARGET_FILE:renderer_standin>
+            $<TARGET_FILE:shell_probe>)
   # Each script has its own prefix and X server, but they are timed: never
   # beside another test.
   set_tests_properties(${script} PROPERTIES TIMEOUT 400 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
