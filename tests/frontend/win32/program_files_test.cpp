@@ -1,11 +1,12 @@
 // The Windows side of the front end's file handling and text conversion: the
 // wide open test behind FileExists (folders, locked files, names in any
-// script), where the renderer is looked for, UTF-8 <-> UTF-16 on bad input,
-// and the icon resource built into Lumora.scr.
+// script), UTF-8 <-> UTF-16 on bad input, and the icon resource built into
+// Lumora.scr (which lies beside this test program).
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "frontend/win32/program_files.h"
 #include "frontend/win32/scr_resource.h"
@@ -97,15 +98,6 @@ TEST(ProgramFiles, FileExistsOnUtf8PathsDropsOneTrailingSeparator) {
     EXPECT_FALSE(fileExistsUtf8(""));
     EXPECT_FALSE(fileExistsUtf8("\\"));
     EXPECT_FALSE(fileExistsUtf8("a\xFF.mp3"));  // not UTF-8: no such file, no crash
-}
-
-TEST(ProgramFiles, TheRendererIsLookedForBesideTheProgram) {
-    // This test program lives beside Lumora.scr in the build's bin folder.
-    const std::wstring folder = ownFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_NE(folder.back(), L'\\');
-    EXPECT_TRUE(openableForReadingW(folder + L"\\frontend_win32_tests.exe"));
-    EXPECT_EQ(rendererPath(), folder + L"\\Lumora.dll");
 }
 
 TEST(IconResource, LumoraScrCarriesOne32x32Image256Colours) {

@@ -224,34 +224,3 @@ TEST_F(RegistryStoreTest, FirstLoadIntoAnEmptySectionWritesTheEightDefaultsOnly)
     EXPECT_EQ(allValues(), expected);
     EXPECT_EQ(again.WindSpeed, 20);
 }
-
-TEST_F(RegistryStoreTest, AMusicFileInAJapaneseFolderSurvivesTheLoad) {
-    // The whole chain: the path in the registry, the load, and the file test
-    // of the Windows program, with a folder name no ANSI code page holds.
-    wchar_t temp[MAX_PATH] = {};
-    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-    const std::wstring folder = std::wstring(temp) + L"\u82B1\u706B \u00E9t\u00E9";
-    const std::wstring file = folder + L"\\\u66F2.mp3";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    CloseHandle(h);
-
-    RegistryStore store(kScratchKey);
-    ASSERT_TRUE(store.writeValue("08", "2"));
-    ASSERT_TRUE(store.writeValue("10", narrow(file)));
-    Settings live = zeroSettings();
-    ReadSettings(live, store, fileExistsUtf8);
-    EXPECT_EQ(live.BgmSource, 2);
-    EXPECT_EQ(widen(live.BgmFile), file);
-
-    // Once the file is gone the live settings drop it; the registry keeps it.
-    DeleteFileW(file.c_str());
-    RemoveDirectoryW(folder.c_str());
-    ReadSettings(live, store, fileExistsUtf8);
-    EXPECT_EQ(live.BgmSource, 0);
-    EXPECT_EQ(live.BgmFile, "");
-    std::string kept;
-    ASSERT_TRUE(store.readValue("10", kept));
-    EXPECT_EQ(widen(kept), file);
-}
