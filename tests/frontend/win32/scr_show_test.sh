@@ -19,13 +19,6 @@ app="$work/花火 show"
 install_app "$app" renderer
 log="$app/standin.log"
 starts() { grep -c '^start' "$log" 2>/dev/null || true; }
-# close_show: a click on the stand-in's window closes it.
-close_show() {
-  local WINDOW X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$(show_window)")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-  wait_until 10 no_show
-}
 
 # The alarm: slot 0 at the next minute, leaving at least 20 s for the first
 # show to come and go before it.

@@ -150,6 +150,13 @@ open_menu() {
   click_tray 3
   wait_until 10 has_menu
 }
+# close_show: a click on the stand-in renderer's window closes it.
+close_show() {
+  local WINDOW X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$(show_window)")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+  wait_until 10 no_show
+}
 shell_probe() { timeout 30 "$WINE" "$SHELL_PROBE" "$@" </dev/null >>"$work/probe.log" 2>&1; }
 shot() {  # NAME: a screenshot of the whole display, kept when asked
   [[ -n ${LUMORA_SCR_SHOTS:-} ]] || return 0

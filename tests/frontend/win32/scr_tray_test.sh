@@ -3,6 +3,9 @@
 #  - A left click on the icon opens nothing; a right click opens the menu.
 #  - A click beside the open menu closes it without a choice, and the next
 #    right click opens it again.
+#  - "ホームページ" hands the home page address to the shell, which starts the
+#    program registered for https (here the stand-in renderer, which logs
+#    its command line).
 #  - When the shell restarts (its icons lost, then "TaskbarCreated"
 #    broadcast) the icon comes back.
 #  - "終了" ends the program and takes the icon away.
@@ -13,6 +16,8 @@ set -uo pipefail
 source "$(dirname "$0")/scr_test_lib.sh"
 
 install_app "$work/app" renderer
+timeout 30 "$WINE" reg add 'HKLM\Software\Classes\https\shell\open\command' /ve \
+  /d "\"$(windows_path "$work/app")\\Lumora.dll\" \"%1\"" /f </dev/null >/dev/null 2>&1
 start_scr "$work/app"
 if ! wait_until 30 has_tray; then
   fail "no notification-area icon within 30 s"
@@ -43,8 +48,17 @@ else
 fi
 
 if has_menu; then
-  xdotool mousemove 900 600 click 1
-  wait_until 5 no_menu
+  # The third caption: below two captions and two separators.
+  eval "$(xdotool getwindowgeometry --shell "$(menu_window)")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 63 / 100)) click 1
+  if wait_until 15 has_show; then
+    line=$(grep '^start' "$work/app/standin.log" | tr -d '\r')
+    if [[ $line == *' "https://lumora.example.org/" show=1 '* ]]; then ok "\"ホームページ\" opens the home page through the shell"
+    else fail "the shell was asked: $line"; fi
+    close_show
+  else
+    fail "\"ホームページ\" did not reach the shell's https handler within 15 s"
+  fi
 fi
 if shell_probe delete-icon && wait_until 10 no_tray; then
   shell_probe taskbar-created
