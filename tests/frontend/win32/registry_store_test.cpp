@@ -21,8 +21,8 @@ using namespace lumora::win32;
 
 namespace {
 
-const wchar_t kScratchRoot[] = L"Software\\Lumora tests";
-const wchar_t kScratchKey[] = L"Software\\Lumora tests\\front end store";
+const wchar_t kScratchRoot[] = L"Software\\Lumora front end tests";
+const wchar_t kScratchKey[] = L"Software\\Lumora front end tests\\store";
 
 // Removes the scratch tree before and after each test.
 class RegistryStoreTest : public ::testing::Test {
