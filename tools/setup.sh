@@ -22,6 +22,9 @@ PACKAGES=(
   libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
   # A headless X server and the tools that drive and capture its windows.
   xvfb xauth xdotool x11-utils imagemagick
+  # The front end: Japanese captions under Wine, MP3 playback through Wine's
+  # MCI, and the encoder its music test makes a short MP3 with.
+  fonts-vlgothic gstreamer1.0-plugins-good lame
 )
 
 missing=()

@@ -107,6 +107,7 @@ bool WriteSetting(SettingsStore& store, int index, const std::string& text) {
 }
 
 std::string settingText(const Settings& s, int index) {
+    if (index < 0 || index > 19) return {};
     if (index < 8) return std::to_string(*rendererField(const_cast<Settings&>(s), index));
     switch (index) {
     case 8: return std::to_string(s.BgmSource);

@@ -166,6 +166,8 @@ TEST(SettingTexts, TwentyValuesInTheirPlainForms) {
     EXPECT_EQ(settingText(s, 13), "1");
     EXPECT_EQ(settingText(s, 14), "7");
     EXPECT_EQ(settingText(s, 19), "59");
+    EXPECT_EQ(settingText(s, -1), "");
+    EXPECT_EQ(settingText(s, 20), "");
     // What the dialog writes, both programs read back unchanged.
     MemoryStore store;
     for (int i = 0; i < 20; ++i) WriteSetting(store, i, settingText(s, i));
