@@ -46,11 +46,30 @@ Particle& ParticlePool::allocate() {
 
 void ParticlePool::sortAndRecycle() {
     if (count_ >= 2) {
-        // Gather (key, node) in list order, merge-sort bottom-up, relink.
-        // A run's element moves ahead of the other run's only when its key is
-        // strictly greater, so equal keys keep their order.
+        // The free records from the cursor on (key exactly -1000000, none of
+        // them handed out this frame) already stand where a stable sort would
+        // leave them, unless some record before them has a smaller key or no
+        // order at all (NaN): then, and while such a record is in the list,
+        // everything is sorted.
+        Node* tail = tailClean_ ? cursor_ : &sentinel_;
         sortA_.clear();
-        for (Node* n = sentinel_.next; n != &sentinel_; n = n->next) sortA_.push_back({n->particle.depthKey, n});
+        bool wholeList = false;
+        for (Node* n = sentinel_.next; n != tail; n = n->next) {
+            const float key = n->particle.depthKey;
+            if (!(key >= kFreeDepthKey)) wholeList = true;
+            sortA_.push_back({key, n});
+        }
+        if (wholeList || !tailClean_) {
+            for (Node* n = tail; n != &sentinel_; n = n->next) {
+                if (!(n->particle.depthKey >= kFreeDepthKey)) wholeList = true;
+                sortA_.push_back({n->particle.depthKey, n});
+            }
+            tail = &sentinel_;
+        }
+        tailClean_ = !wholeList;
+        // Bottom-up merge sort. A run's element moves ahead of the other
+        // run's only when its key is strictly greater, so equal keys keep
+        // their order.
         const std::size_t size = sortA_.size();
         sortB_.resize(size);
         for (std::size_t width = 1; width < size; width *= 2) {
@@ -67,14 +86,15 @@ void ParticlePool::sortAndRecycle() {
             }
             std::swap(sortA_, sortB_);
         }
+        // Relink the sorted part in front of the untouched tail.
         Node* prev = &sentinel_;
         for (const Entry& e : sortA_) {
             prev->next = e.node;
             e.node->prev = prev;
             prev = e.node;
         }
-        prev->next = &sentinel_;
-        sentinel_.prev = prev;
+        prev->next = tail;
+        tail->prev = prev;
     }
     Node* n = sentinel_.next;
     while (n != &sentinel_ && n->particle.isLive()) n = n->next;
@@ -89,6 +109,7 @@ std::size_t ParticlePool::liveCount() const {
 
 void ParticlePool::clear() {
     blocks_.clear();
+    tailClean_ = true;
     usedInBlock_ = 0;
     sentinel_.next = sentinel_.prev = &sentinel_;
     cursor_ = &sentinel_;

@@ -83,6 +83,9 @@ private:
     // Scratch for the sort, kept between frames.
     struct Entry { float key; Node* node; };
     std::vector<Entry> sortA_, sortB_;
+    // Every record from the cursor on is free with the key -1000000 and was
+    // last placed by a sort (so the next sort may leave it where it is).
+    bool tailClean_ = true;
 };
 
 }  // namespace lumora

@@ -175,3 +175,20 @@ TEST(ParticlePool, ClearFreesEverything) {
     pool.allocate();
     EXPECT_EQ(pool.nodeCount(), 1u);
 }
+
+TEST(ParticlePool, RecordsFarBehindTheCameraSortAfterTheFreeOnes) {
+    // A key below the free mark counts as free and sorts behind every free
+    // record, as a full stable sort puts it; the free tail is no shortcut then.
+    ParticlePool pool;
+    const float keys[] = {5, -2000000, 3, kFreeDepthKey, kFreeDepthKey};
+    for (std::size_t i = 0; i < 5; ++i) {
+        Particle& p = pool.allocate();
+        p.depthKey = keys[i];
+        p.size = static_cast<float>(i);
+    }
+    pool.sortAndRecycle();
+    std::vector<float> tags;
+    for (const ParticlePool::Node* n = pool.first(); !pool.atEnd(n); n = n->next) tags.push_back(n->particle.size);
+    EXPECT_EQ(tags, (std::vector<float>{0, 2, 3, 4, 1}));
+    EXPECT_EQ(pool.liveCount(), 2u);
+}
