@@ -22,32 +22,8 @@ fi
 
 WINE=$1 SCR=$2 STANDIN=$3 SHELL_PROBE=$4
 export LC_ALL=C.UTF-8
-work=$(mktemp -d)
-started=()
-failures=0
-
-# shellcheck disable=SC2317  # reached through the trap
-cleanup() {
-  local pid
-  for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-ok() { echo "ok   $*"; }
-fail() {
-  echo "FAIL $*"
-  failures=$((failures + 1))
-}
-finish() {
-  if [[ $failures -ne 0 ]]; then
-    echo "$failures check(s) failed"
-    exit 1
-  fi
-  echo "all checks passed"
-  exit 0
-}
+# shellcheck source=../../tools/check_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/check_lib.sh"
 
 # The menu's font is linked to 'MS UI Gothic' for Japanese; without a font of
 # that name the captions are boxes. Any Japanese font will do.

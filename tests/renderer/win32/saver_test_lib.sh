@@ -17,35 +17,8 @@ for tool in xdotool import convert; do
 done
 export WINEDEBUG=${WINEDEBUG:--all}
 
-work=$(mktemp -d)
-started=()
-failures=0
-# Commands a script adds for its own clean-up, run after its processes end.
-cleanup_hooks=()
-
-# shellcheck disable=SC2317  # reached through the trap
-cleanup() {
-  local pid hook
-  for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null; done
-  for hook in "${cleanup_hooks[@]}"; do eval "$hook"; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-ok() { echo "ok   $*"; }
-fail() {
-  echo "FAIL $*"
-  failures=$((failures + 1))
-}
-finish() {
-  if [[ $failures -ne 0 ]]; then
-    echo "$failures check(s) failed"
-    exit 1
-  fi
-  echo "all checks passed"
-  exit 0
-}
+# shellcheck source=../../tools/check_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/check_lib.sh"
 
 # start_show: Lumora.dll in the background; its pid in show_pid.
 start_show() {

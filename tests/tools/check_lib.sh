@@ -1,0 +1,34 @@
+# Shared by the black-box test scripts (sourced, not run): a scratch folder,
+# processes ended on exit, and the ok / fail / finish reporting.
+#
+# A script adds the pids it starts to `started` and may add commands of its
+# own clean-up to `cleanup_hooks` (run after its processes end).
+
+work=$(mktemp -d)
+started=()
+failures=0
+cleanup_hooks=()
+
+# shellcheck disable=SC2317  # reached through the trap
+cleanup() {
+  local pid hook
+  for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null; done
+  for hook in "${cleanup_hooks[@]}"; do eval "$hook"; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+ok() { echo "ok   $*"; }
+fail() {
+  echo "FAIL $*"
+  failures=$((failures + 1))
+}
+finish() {
+  if [[ $failures -ne 0 ]]; then
+    echo "$failures check(s) failed"
+    exit 1
+  fi
+  echo "all checks passed"
+  exit 0
+}
