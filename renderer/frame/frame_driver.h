@@ -41,6 +41,7 @@ public:
     Simulation& simulation() { return *sim_; }
     const Simulation& simulation() const { return *sim_; }
     CloudGrid* clouds() { return clouds_.get(); }
+    const CloudGrid* clouds() const { return clouds_.get(); }
     const SceneImages& sceneImages() const { return scene_; }
     // The images are needed only until they are uploaded.
     void dropSceneImages() { scene_.starField = {}; scene_.panorama = {}; }

@@ -47,7 +47,14 @@ void emit(const DomePoint& p) {
     glVertex3fv(p.position);
 }
 
-void beginOverlay(float aspect) {
+// Additive overlay blending (left set afterwards) and the intensity after
+// edge attenuation; when something is left to draw, screen space from 0 to
+// aspect across and 0 to 1 up, to be closed by endOverlay.
+float beginOverlay(float x, float y, float intensity, float aspect) {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+    const float I = intensity * edgeAttenuation(x, y, aspect);
+    if (I <= 0.0f) return 0.0f;
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -55,6 +62,7 @@ void beginOverlay(float aspect) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+    return I;
 }
 
 void endOverlay() {
@@ -142,7 +150,7 @@ void GlRenderer::Impl::drawScene(const FrameDriver& driver) {
         glDisable(GL_BLEND);
         glCallList(skyDomeList);
     }
-    const CloudGrid* clouds = const_cast<FrameDriver&>(driver).clouds();
+    const CloudGrid* clouds = driver.clouds();
     if (settings.Weather != 0 && clouds) {
         glPushMatrix();
         glEnable(GL_BLEND);
@@ -170,11 +178,8 @@ void GlRenderer::Impl::drawScene(const FrameDriver& driver) {
 }
 
 void GlRenderer::Impl::drawFlareChain(float x, float y, float r, float g, float b, float intensity) {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_BLEND);
-    const float I = intensity * edgeAttenuation(x, y, aspect);
+    const float I = beginOverlay(x, y, intensity, aspect);
     if (I <= 0.0f) return;
-    beginOverlay(aspect);
     // From the source through the screen centre (k = 1) to its mirror image.
     const float u = aspect * 0.5f - x, v = 0.5f - y;
     struct Element { float k, scale, r, g, b, a; GLuint sprite; bool turn; };
@@ -201,11 +206,8 @@ void GlRenderer::Impl::drawFlareChain(float x, float y, float r, float g, float 
 }
 
 void GlRenderer::Impl::drawStreak(float x, float y, float r, float g, float b, float intensity) {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glEnable(GL_BLEND);
-    const float I = intensity * edgeAttenuation(x, y, aspect);
+    const float I = beginOverlay(x, y, intensity, aspect);
     if (I <= 0.0f) return;
-    beginOverlay(aspect);
     // A horizontal bar whose length grows with the intensity, and a halo.
     glTranslatef(x, y, 0.0f);
     glScalef(2.0f * I, 0.08f, 0.0f);
