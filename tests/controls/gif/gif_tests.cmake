@@ -1,0 +1,14 @@
+# Tests of the animated GIF core: the player's rules, and the decoder test
+# suite (natively also against giflib, which is never shipped), natively and
+# under Wine; the black-box test of lumora-gif natively.
+set(LUMORA_GIF_TESTS ${CMAKE_CURRENT_LIST_DIR})
+lumora_test(gif_tests
+  ${LUMORA_GIF_TESTS}/gif_suite_test.cpp
+)
+target_link_libraries(gif_tests PRIVATE lumora_controls)
+target_compile_definitions(gif_tests PRIVATE LUMORA_GIF_SUITE_DIR="${LUMORA_GIF_TESTS}/suite")
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(GIF 5 REQUIRED)
+  target_link_libraries(gif_tests PRIVATE GIF::GIF)
+  target_compile_definitions(gif_tests PRIVATE LUMORA_WITH_GIFLIB)
+endif()
