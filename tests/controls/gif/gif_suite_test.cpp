@@ -17,7 +17,9 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <random>
 #include <sstream>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -258,6 +260,128 @@ void checkCase(const std::string& name) {
 #ifdef LUMORA_WITH_GIFLIB
     expectSameAsGiflib(bytes, player.file());
 #endif
+}
+
+// An LZW stream for `stream` (indices in the order they are sent), written
+// the unusual ways a decoder must still follow.
+std::vector<uint8_t> oddLzw(const std::vector<uint8_t>& stream, int minCodeSize, std::mt19937& rng) {
+    const uint32_t clear = 1u << minCodeSize;
+    std::vector<uint8_t> bytes;
+    uint64_t bits = 0;
+    uint32_t bitCount = 0, width = 0, next = 0, decoderNext = 0;
+    bool afterClear = true;
+    std::unordered_map<uint32_t, uint32_t> table;  // (code << 8 | index) -> code
+    auto put = [&](uint32_t code) {
+        bits |= uint64_t(code) << bitCount;
+        for (bitCount += width; bitCount >= 8; bitCount -= 8, bits >>= 8) bytes.push_back(uint8_t(bits));
+    };
+    auto reset = [&] {
+        table.clear();
+        width = uint32_t(minCodeSize) + 1;
+        next = decoderNext = clear + 2;
+        afterClear = true;
+    };
+    auto data = [&](uint32_t code) {
+        put(code);  // at the width the decoder reads it with, then follow its table
+        if (!afterClear && decoderNext < 4096 && ++decoderNext == (1u << width) && width < 12) ++width;
+        afterClear = false;
+    };
+    reset();
+    if (rng() % 4) put(clear);
+    const bool deferClear = rng() % 2;
+    const bool randomClears = rng() % 2;
+    for (size_t i = 0; i < stream.size();) {
+        uint32_t code = stream[i];
+        size_t len = 1;
+        while (i + len < stream.size() && rng() % 8) {  // longest match, now and then cut short
+            const auto it = table.find(code << 8 | stream[i + len]);
+            if (it == table.end()) break;
+            code = it->second;
+            ++len;
+        }
+        data(code);
+        i += len;
+        if (i == stream.size()) break;
+        const bool full = next == 4096;
+        if ((randomClears && rng() % 300 == 0) || (full && (!deferClear || rng() % 50 == 0))) {
+            put(clear);
+            reset();
+            if (rng() % 4 == 0) put(clear);  // a second clear, read at the reset width
+        } else if (!full) {
+            table.emplace(code << 8 | stream[i], next++);  // the entry the decoder makes next
+        }
+    }
+    if (rng() % 8) put(clear + 1);
+    if (bitCount) bytes.push_back(uint8_t(bits));
+    std::vector<uint8_t> out = {uint8_t(minCodeSize)};
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t n = std::min<size_t>(1 + rng() % 255, bytes.size() - at);
+        out.push_back(uint8_t(n));
+        out.insert(out.end(), bytes.begin() + ptrdiff_t(at), bytes.begin() + ptrdiff_t(at + n));
+        at += n;
+    }
+    out.push_back(0);
+    return out;
+}
+
+// A random GIF of one to three frames; `frames` receives each frame's indices
+// in row order.
+std::vector<uint8_t> randomGif(std::mt19937& rng, std::vector<std::vector<uint8_t>>& frames) {
+    const int colourBits = 1 + int(rng() % 8);
+    const int minCodeSize = std::max(2, colourBits);
+    std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, uint8_t(0xF0 | (colourBits - 1)), 0, 0};
+    for (int i = 0; i < 3 << colourBits; ++i) gif.push_back(uint8_t(rng()));
+    frames.assign(1 + rng() % 3, {});
+    for (auto& pixels : frames) {
+        const uint32_t w = 1 + rng() % (rng() % 4 ? 64 : 700), h = 1 + rng() % (rng() % 4 ? 64 : 300);
+        const bool interlaced = rng() % 3 == 0;
+        // Runs of one index and stretches of noise, so strings grow long and short.
+        pixels.resize(size_t(w) * h);
+        for (size_t i = 0; i < pixels.size();) {
+            const size_t run = std::min<size_t>(1 + rng() % 40, pixels.size() - i);
+            const uint8_t index = uint8_t(rng() % (1u << colourBits));
+            const bool noise = rng() % 2;
+            for (size_t k = 0; k < run; ++k, ++i) pixels[i] = noise ? uint8_t(rng() % (1u << colourBits)) : index;
+        }
+        std::vector<uint8_t> stream;
+        const uint32_t passes[4][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
+        for (const auto& pass : passes) {
+            for (uint32_t y = interlaced ? pass[0] : 0; y < h; y += interlaced ? pass[1] : 1) {
+                stream.insert(stream.end(), pixels.begin() + ptrdiff_t(y * w), pixels.begin() + ptrdiff_t((y + 1) * w));
+            }
+            if (!interlaced) break;
+        }
+        gif.insert(gif.end(), {0x2C, 0, 0, 0, 0, uint8_t(w), uint8_t(w >> 8), uint8_t(h), uint8_t(h >> 8),
+                               uint8_t(interlaced ? 0x40 : 0)});
+        std::vector<uint8_t> lzw;
+        if (rng() % 4 == 0) {
+            writeLzw(stream, minCodeSize, lzw);  // the control's own writer
+        } else {
+            lzw = oddLzw(stream, minCodeSize, rng);
+        }
+        gif.insert(gif.end(), lzw.begin(), lzw.end());
+    }
+    gif.push_back(0x3B);
+    return gif;
+}
+
+TEST(GifSuite, RandomGifsDecodeAsGeneratedAndAsGiflibDoes) {
+    std::mt19937 rng(20240611);
+    for (int i = 0; i < 300; ++i) {
+        SCOPED_TRACE("random GIF " + std::to_string(i));
+        std::vector<std::vector<uint8_t>> frames;
+        const std::vector<uint8_t> bytes = randomGif(rng, frames);
+        Loaded gif(bytes);
+        ASSERT_EQ(gif.player.lastStatus(), GifStatus::Ok);
+        ASSERT_EQ(gif.player.file().frames.size(), frames.size());
+        for (size_t k = 0; k < frames.size(); ++k) {
+            ASSERT_TRUE(gif.player.file().frames[k].complete()) << "frame " << k + 1;
+            ASSERT_TRUE(gif.player.file().frames[k].indices == frames[k]) << "frame " << k + 1;
+        }
+#ifdef LUMORA_WITH_GIFLIB
+        expectSameAsGiflib(bytes, gif.player.file());
+#endif
+    }
 }
 
 TEST(GifSuite, EveryCasePassesOrFollowsTheControlsRule) {

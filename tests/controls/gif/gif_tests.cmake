@@ -3,6 +3,7 @@
 # under Wine; the black-box test of lumora-gif natively.
 set(LUMORA_GIF_TESTS ${CMAKE_CURRENT_LIST_DIR})
 lumora_test(gif_tests
+  ${LUMORA_GIF_TESTS}/gif_player_test.cpp
   ${LUMORA_GIF_TESTS}/gif_suite_test.cpp
 )
 target_link_libraries(gif_tests PRIVATE lumora_controls)
