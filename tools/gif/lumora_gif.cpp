@@ -17,6 +17,11 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "controls/gif/headless_host.h"
 #include "tools/gif/png_writer.h"
 
@@ -63,7 +68,7 @@ void printInfo(const GifPlayer& player) {
     } else {
         std::printf("loops %d\n", player.loops());
     }
-    std::printf("frames %zu\n", file.frames.size());
+    std::printf("frames %d\n", player.frameCount());
     int n = 0;
     for (const GifFrame& f : file.frames) {
         const GifPalette& palette = file.palettes[size_t(f.paletteId)];
@@ -119,6 +124,11 @@ int writeFrames(GifPlayer& player, const std::filesystem::path& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The same bytes on every platform: no CR before each newline.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     const bool info = args.size() == 2 && args[0] == "info";
     const bool frames = args.size() == 4 && args[0] == "frames" && args[2] == "--out";

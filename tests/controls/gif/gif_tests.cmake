@@ -13,3 +13,15 @@ if(NOT CMAKE_CROSSCOMPILING)
   target_link_libraries(gif_tests PRIVATE GIF::GIF)
   target_compile_definitions(gif_tests PRIVATE LUMORA_WITH_GIFLIB)
 endif()
+
+# lumora-gif from outside; the Windows build's against the native one.
+if(CMAKE_CROSSCOMPILING)
+  set(LUMORA_NATIVE_GIF ${CMAKE_SOURCE_DIR}/build/native/bin/lumora-gif
+      CACHE FILEPATH "Native lumora-gif the Windows one is compared with")
+  add_test(NAME lumora_gif_native_vs_wine
+    COMMAND bash ${LUMORA_GIF_TESTS}/lumora_gif_test.sh ${LUMORA_GIF_TESTS}/suite ${LUMORA_NATIVE_GIF}
+            ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:lumora-gif>)
+else()
+  add_test(NAME lumora_gif_cli
+    COMMAND bash ${LUMORA_GIF_TESTS}/lumora_gif_test.sh ${LUMORA_GIF_TESTS}/suite $<TARGET_FILE:lumora-gif>)
+endif()
