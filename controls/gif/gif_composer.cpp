@@ -94,7 +94,7 @@ void GifComposer::restoreRows() {
 }
 
 void GifComposer::draw(const GifFile& file, const GifFrame& frame, int mirrorBits) {
-    if (frame.indices.size() < frame.area()) return;  // not decoded
+    if (frame.indices.size() < frame.area() || frame.decodedPixels == 0) return;  // nothing to draw
     const Rect r = placed(frame, mirrorBits);
     const uint32_t* palette = file.palettes[size_t(frame.paletteId)].entries.data();
     const bool flipX = (mirrorBits & kMirrorHorizontal) != 0;
