@@ -4,8 +4,13 @@
 namespace lumora {
 
 void ShowSupervisor::StartShow(uint32_t nowMs) {
-    // A failed start changes nothing: no music, no timer, the alarm stays armed.
-    if (!platform_.startRenderer()) return;
+    // A failed start is reported and changes nothing else: no music, no
+    // timer, the alarm stays armed.
+    if (!platform_.startRenderer()) {
+        platform_.reportStartFailure();
+        return;
+    }
+    platform_.keepDisplayOn(true);
     awaitingWindow_ = true;
     launchedAt_ = nowMs;
     showStarted_ = true;
@@ -52,6 +57,8 @@ void ShowSupervisor::EndOfShow(uint32_t nowMs) {
         music_.BgmCdClose();
     }
     if (showStarted_) {
+        platform_.keepDisplayOn(false);
+        platform_.releaseRenderer();
         if (playingWav_) music_.BgmWavStop();
         if (playingMp3_) {
             timers.Timer1 = false;

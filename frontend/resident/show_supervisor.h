@@ -10,6 +10,10 @@
 //  - The end of a show stops the music that show started, whatever the music
 //    settings say by then (a change made during the show would otherwise leave
 //    an MP3 restarting every second, or a WAV looping, for good).
+//  - A start that fails tells the user (a balloon on the tray icon); a show
+//    keeps the display on while it runs (an alarm show at 7:00 must not play
+//    to a screen that timed out); its end lets the display sleep again and
+//    lets go of the renderer's process.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +32,12 @@ public:
     virtual bool rendererWindowExists() = 0;
     // Whether the renderer process started last is still running.
     virtual bool rendererRunning() = 0;
+    // The show started last has ended: its process is of no more interest.
+    virtual void releaseRenderer() = 0;
+    // Tells the user that a show could not start.
+    virtual void reportStartFailure() = 0;
+    // Asks the system to keep the display on (true) or lets it sleep again.
+    virtual void keepDisplayOn(bool on) = 0;
 };
 
 struct FormTimers {

@@ -26,7 +26,9 @@ set_target_properties(LumoraScr PROPERTIES OUTPUT_NAME Lumora SUFFIX ".scr")
 # The entry is wWinMain.
 target_link_options(LumoraScr PRIVATE -municode)
 target_link_libraries(LumoraScr PRIVATE lumora_frontend_win32)
+# The resource script includes the shared version resource from release/.
+target_include_directories(LumoraScr PRIVATE ${CMAKE_SOURCE_DIR}/release)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/lumora_scr.rc PROPERTIES
-  OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/lumora_scr.ico)
+  OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/lumora_scr.ico;${CMAKE_CURRENT_LIST_DIR}/lumora_scr.manifest;${CMAKE_SOURCE_DIR}/release/version.rc;${CMAKE_SOURCE_DIR}/release/version.h")
 
 include(${CMAKE_SOURCE_DIR}/tests/frontend/win32/win32_tests.cmake)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "frontend/win32/program_files.h"
+#include "frontend/win32/tray_icon.h"
 
 namespace lumora::win32 {
 
@@ -37,6 +38,15 @@ bool RendererLauncher::rendererWindowExists() { return FindWindowW(nullptr, L"Lu
 
 bool RendererLauncher::rendererRunning() {
     return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+void RendererLauncher::reportStartFailure() {
+    if (trayWindow) showStartFailureBalloon(trayWindow);
+}
+
+void RendererLauncher::keepDisplayOn(bool on) {
+    // ES_CONTINUOUS alone clears the request made before.
+    SetThreadExecutionState(on ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
 }
 
 }  // namespace lumora::win32

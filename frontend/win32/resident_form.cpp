@@ -47,6 +47,7 @@ uint32_t nowMs() { return GetTickCount(); }
 // ---- The form's handlers, by their names.
 
 void Form_Load(ResidentForm& form) {
+    form.launcher.trayWindow = form.window;
     addTrayIcon(form.window, form.icon.get());  // a failure leaves the program without its icon
     form.TrayActive = true;
     if (anyAlarmEnabled(form.live)) form.supervisor.timers.tmrChangeTime = true;
@@ -154,10 +155,19 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         onTimer(*form, wParam);
         return 0;
     case WM_QUERYENDSESSION:
-        Form_QueryUnload(*form);
-        return TRUE;  // the unload is never cancelled
+        // Never refused. The icon stays: the user or another program may
+        // still cancel the shutdown, and a program without its icon could
+        // not be reached any more (a second start ends on the lock).
+        return TRUE;
     case WM_ENDSESSION:
+        // wParam: the session really ends. The process may be ended at any
+        // moment after this returns.
         if (wParam) Form_QueryUnload(*form);
+        return 0;
+    case WM_CLOSE:
+        // From outside (a task manager, an installer): end as "終了" does,
+        // without leaving a ghost icon behind.
+        m_Exit_Click(*form);
         return 0;
     case WM_DESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

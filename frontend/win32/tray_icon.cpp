@@ -12,6 +12,8 @@ namespace lumora::win32 {
 
 namespace {
 constexpr char kTip[] = "Lumora";
+constexpr char kBalloonTitle[] = "Lumora";
+constexpr char kStartFailureText[] = "花火を開始できませんでした";
 
 NOTIFYICONDATAW iconRecord(HWND window) {
     NOTIFYICONDATAW data{};
@@ -35,6 +37,19 @@ bool addTrayIcon(HWND window, HICON icon) {
 bool deleteTrayIcon(HWND window) {
     NOTIFYICONDATAW data = iconRecord(window);
     return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+}
+
+bool showStartFailureBalloon(HWND window) {
+    NOTIFYICONDATAW data = iconRecord(window);
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    widen(kBalloonTitle).copy(data.szInfoTitle, std::size(data.szInfoTitle) - 1);
+    widen(kStartFailureText).copy(data.szInfo, std::size(data.szInfo) - 1);
+    const bool shown = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    // The wide debug call's text is lost on Wine's debug channel: ASCII only.
+    OutputDebugStringA(shown ? "Lumora: balloon: the show could not start\n"
+                             : "Lumora: balloon: the show could not start (not shown)\n");
+    return shown;
 }
 
 UniqueMenu createPopupMenu() {

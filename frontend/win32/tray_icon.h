@@ -19,6 +19,12 @@ bool addTrayIcon(HWND window, HICON icon);
 // NIM_DELETE.
 bool deleteTrayIcon(HWND window);
 
+// NIM_MODIFY with a balloon (NIF_INFO, a warning icon) titled "Lumora"
+// saying that the show could not start. Each request is also written to
+// the debugger's output as "Lumora: balloon: <what>" (ASCII), so tests can
+// see it where the shell shows no balloon.
+bool showStartFailureBalloon(HWND window);
+
 // The pop-up menu of the tray icon, entries and captions from kPopupMenu.
 UniqueMenu createPopupMenu();
 // Shows `menu` at the mouse position; the chosen entry arrives at `window`

@@ -11,6 +11,12 @@
 
 namespace lumora {
 
+// Whether a GL_VERSION string names at least major.minor (an unreadable one
+// counts as 1.1).
+bool glVersionAtLeast(const char* version, int major, int minor);
+// The horizon band's GL_TEXTURE_WRAP_S for a context of that version.
+GLint horizonBandWrapS(const char* version);
+
 struct GlRenderer::Impl {
     Settings settings;
     int viewportWidth = 0, viewportHeight = 0;

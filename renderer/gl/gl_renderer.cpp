@@ -43,6 +43,7 @@ GlRenderer::~GlRenderer() {
 }
 
 int GlRenderer::viewportWidth() const { return impl_->viewportWidth; }
+unsigned GlRenderer::horizonBandTexture() const { return impl_->panoramaEnabled ? impl_->panoramaTexture : 0; }
 int GlRenderer::viewportHeight() const { return impl_->viewportHeight; }
 
 bool GlRenderer::advance(uint32_t nowMs, bool canRender) { return driver_->frameTick(nowMs, canRender); }

@@ -35,6 +35,9 @@ public:
     void drawFlares();     // lens flares (when LensFlareBrightness is not 0), then glFlush
 
     FrameDriver& driver() { return *driver_; }
+    // The horizon band's texture name, 0 when the scene has no band (for
+    // tests that look at the band's texture parameters).
+    unsigned horizonBandTexture() const;
     int viewportWidth() const;
     int viewportHeight() const;
 

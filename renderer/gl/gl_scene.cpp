@@ -2,11 +2,32 @@
 // horizon band, and the two screen-space lens-flare overlays. The random
 // content was made by the frame driver at set-up; this file uploads and draws.
 #include <cmath>
+#include <cstdio>
 
 #include "renderer/data/embedded_data.h"
 #include "renderer/gl/gl_internal.h"
 
+// Not in the OpenGL 1.1 header of every system.
+#ifndef GL_CLAMP_TO_EDGE
+#define GL_CLAMP_TO_EDGE 0x812F
+#endif
+
 namespace lumora {
+
+bool glVersionAtLeast(const char* version, int major, int minor) {
+    // "major.minor[.release][ vendor text]"; anything else counts as 1.1.
+    int haveMajor = 0, haveMinor = 0;
+    if (!version || std::sscanf(version, "%d.%d", &haveMajor, &haveMinor) != 2) return major < 1 || (major == 1 && minor <= 1);
+    return haveMajor > major || (haveMajor == major && haveMinor >= minor);
+}
+
+GLint horizonBandWrapS(const char* version) {
+    // The band's s runs up the band: repeating it would blend the black
+    // foot column with the lit top column and draw a faint line along the
+    // foot. Clamping to the edge texel keeps the foot black; before 1.2 plain
+    // GL_CLAMP blends with the border colour, black as well.
+    return glVersionAtLeast(version, 1, 2) ? GL_CLAMP_TO_EDGE : GL_CLAMP;
+}
 
 namespace {
 
@@ -94,6 +115,8 @@ void GlRenderer::Impl::buildScene(const SceneImages& images, bool stars, bool cl
         glGenTextures(1, &panoramaTexture);
         glBindTexture(GL_TEXTURE_2D, panoramaTexture);
         textureParameters(true);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S,
+                        horizonBandWrapS(reinterpret_cast<const char*>(glGetString(GL_VERSION))));
         uploadMipmapped(3, GL_RGB, 512, images.panorama);
     }
 

@@ -73,6 +73,7 @@ int runSaver(SaverWindow& saver) {
         logFailure("CreateWindowExW");
         return 1;
     }
+    createCovers(saver);
     SetForegroundWindow(saver.mainWindow);
     return messageLoop(saver);
 }

@@ -8,6 +8,7 @@
 
 #include <exception>
 
+#include "renderer/app/monitor_covers.h"
 #include "renderer/win32/debug_log.h"
 #include "renderer/win32/registry_settings.h"
 
@@ -71,6 +72,9 @@ LRESULT saverDefaultHandler(SaverWindow& saver, HWND window, UINT message, WPARA
     if (a.verifyPassword) a = afterPasswordCheck(saver.input, verifySaverPassword(saver, window) != 0);
     carryOut(saver, window, a);
     if (a.reply == SaverAction::Reply::Return) return a.result;
+    // A close let through: the default handler destroys the window; the
+    // covers go first.
+    if (message == WM_CLOSE) destroyCovers(saver);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -99,11 +103,27 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    // However the window goes, the covers never outlive it.
+    if (message == WM_DESTROY) destroyCovers(*saver);
 
     const SaverAction a = saverLayer(saver->input, messageKind(message), wParam);
     carryOut(*saver, window, a);
     if (a.reply == SaverAction::Reply::Return) return a.result;
     return rendererMessageHandler(*saver, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK coverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* saver = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!saver || message == WM_NCDESTROY) return DefWindowProcW(window, message, wParam, lParam);
+    const SaverAction a = coverLayer(saver->input, messageKind(message), wParam);
+    if (a.hideCursor) SetCursor(nullptr);
+    if (a.postClose && saver->mainWindow) PostMessageW(saver->mainWindow, WM_CLOSE, 0, 0);
+    if (a.reply == SaverAction::Reply::Return) return a.result;
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 int verifySaverPassword(SaverWindow& saver, HWND window) {

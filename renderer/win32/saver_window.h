@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "frontend/settings/settings.h"
 #include "renderer/app/saver_input.h"
 #include "renderer/win32/gl_device.h"
@@ -18,6 +20,10 @@ inline constexpr wchar_t kSaverClassName[] = L"WindowsScreenSaverClass";
 inline constexpr wchar_t kCreationTitle[] = L"Screensaver";
 // The name by which the front end finds the running show.
 inline constexpr wchar_t kShowTitle[] = L"Lumora_VC";
+// The black windows over the other monitors: a class and title of their
+// own, which neither the single-instance test nor the front end looks for.
+inline constexpr wchar_t kCoverClassName[] = L"LumoraMonitorCover";
+inline constexpr wchar_t kCoverTitle[] = L"Lumora cover";
 
 // Everything the one window of the process needs, reached from the window
 // through GWLP_USERDATA. It is owned by the program entry and outlives the
@@ -29,11 +35,20 @@ struct SaverWindow {
     SaverState input;
     Settings settings;
     GlDevice gl;
+    std::vector<HWND> covers;  // over the other monitors, while the show's window exists
 };
 
 // Registered with the class. Creation data (CREATESTRUCT lpCreateParams)
 // must be the SaverWindow.
 LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A cover's window procedure; creation data must be the SaverWindow.
+LRESULT CALLBACK coverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// After the show's window exists: a cover over each other monitor.
+void createCovers(SaverWindow& saver);
+// Before the show's window goes (idempotent).
+void destroyCovers(SaverWindow& saver);
 
 // Nonzero when the show may end. Only the Windows 95/98 family asks for a
 // password, through the system's PASSWORD.CPL; elsewhere it is always 1.

@@ -1,6 +1,7 @@
 // The alarm check, show supervision with its timers, and the tray menu rule.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "frontend/resident/alarm.h"
@@ -71,6 +72,20 @@ TEST(Alarm, OnlyASwitchValueOfOneCountsAndSlotsShareAShow) {
     for (int m = 0; m < 60; ++m) EXPECT_FALSE(b.tick(true, 1, m, odd));
 }
 
+TEST(Alarm, EachSlotFiresOnItsOwn) {
+    for (int slot = 0; slot < 3; ++slot) {
+        Settings s;
+        const auto i = static_cast<std::size_t>(slot);
+        s.AlarmEnabled[i] = 1;
+        s.AlarmHour[i] = 6 + slot;
+        s.AlarmMinute[i] = 10 * slot;
+        AlarmCheck a;
+        a.tick(true, 5, 59, s);
+        for (int other = 0; other < 3; ++other)
+            EXPECT_EQ(a.tick(true, 6 + other, 10 * other, s), other == slot) << "slot " << slot << " at " << other;
+    }
+}
+
 TEST(TrayMenu, EntriesAndTheRightButtonRule) {
     EXPECT_STREQ(kPopupMenu[0].caption, "Lumora");
     EXPECT_STREQ(kPopupMenu[2].caption, "各種設定...");
@@ -104,8 +119,12 @@ struct FakeShow : ShowPlatform {
     bool startRenderer() override { ++starts; return canStart; }
     bool rendererWindowExists() override { return window; }
     bool rendererRunning() override { return running; }
+    void releaseRenderer() override { calls.push_back("release"); }
+    void reportStartFailure() override { calls.push_back("balloon"); }
+    void keepDisplayOn(bool on) override { calls.push_back(on ? "display on" : "display off"); }
     bool canStart = true, window = false, running = true;
     int starts = 0;
+    std::vector<std::string> calls;
 };
 
 struct Front {
@@ -187,7 +206,7 @@ TEST(Supervision, ARendererThatDiesOrNeverShowsEndsTheShowAllTheSame) {
     EXPECT_FALSE(slow.supervisor.timers.Timer3);
 }
 
-TEST(Supervision, AFailedStartChangesNothing) {
+TEST(Supervision, AFailedStartIsReportedAndChangesNothingElse) {
     Front f;
     f.live.BgmSource = 1;
     f.supervisor.EndOfShow(0);
@@ -197,6 +216,40 @@ TEST(Supervision, AFailedStartChangesNothing) {
     EXPECT_FALSE(f.supervisor.timers.Timer2);
     EXPECT_TRUE(f.supervisor.timers.tmrChangeTime);
     EXPECT_TRUE(f.mci.log.empty());
+    EXPECT_EQ(f.show.calls, std::vector<std::string>{"balloon"});
+    // The renderer is back: the next start works as usual.
+    f.show.canStart = true;
+    f.supervisor.StartShow(200);
+    EXPECT_TRUE(f.supervisor.timers.Timer3);
+    EXPECT_EQ(f.show.calls.back(), "display on");
+}
+
+TEST(Supervision, TheDisplayStaysOnForExactlyTheShowAndTheProcessIsReleasedAtItsEnd) {
+    const std::vector<std::string> whole{"display on", "display off", "release"};
+    Front normal;
+    normal.supervisor.EndOfShow(0);  // the tick at start-up: no show, no call
+    EXPECT_TRUE(normal.show.calls.empty());
+    normal.supervisor.StartShow(100);
+    EXPECT_EQ(normal.show.calls, std::vector<std::string>{"display on"});
+    normal.show.window = true;
+    normal.supervisor.EndOfShow(150);
+    EXPECT_EQ(normal.show.calls.size(), 1u);  // still running
+    normal.show.window = false;
+    normal.supervisor.EndOfShow(200);
+    EXPECT_EQ(normal.show.calls, whole);
+    normal.supervisor.EndOfShow(250);  // a late tick calls nothing more
+    EXPECT_EQ(normal.show.calls, whole);
+
+    // A renderer that never opens its window, by dying or by the wait running out.
+    Front dead;
+    dead.supervisor.StartShow(0);
+    dead.show.running = false;
+    dead.supervisor.EndOfShow(50);
+    EXPECT_EQ(dead.show.calls, whole);
+    Front slow;
+    slow.supervisor.StartShow(0);
+    slow.supervisor.EndOfShow(ShowSupervisor::kLaunchWaitMs);
+    EXPECT_EQ(slow.show.calls, whole);
 }
 
 TEST(Supervision, TheEndStopsTheMusicThisShowStartedWhateverTheSettingsSayNow) {

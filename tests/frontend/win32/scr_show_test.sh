@@ -9,6 +9,9 @@
 #    the next minute starts a second show in that minute, and only one even
 #    when the show is closed at once. (This waits for the clock: up to about
 #    a minute and a half.)
+#  - With the renderer file gone since start-up, "Lumora" asks for the
+#    balloon (seen in the debug output: Wine shows no balloons) and the
+#    program keeps working; once the file is back, a show starts again.
 #
 #   scr_show_test.sh WINE LUMORA_SCR RENDERER_STANDIN SHELL_PROBE
 set -uo pipefail
@@ -28,6 +31,8 @@ alarm=$(($(date +%s) + 60))
 hour=$((10#$(date -d "@$alarm" +%H))) minute=$((10#$(date -d "@$alarm" +%M)))
 reg_set 11 1 && reg_set 14 "$hour" && reg_set 17 "$minute"
 
+# The program's OutputDebugStringA lines, on Wine's debugstr channel.
+export WINEDEBUG=-all,warn+debugstr
 start_scr "$app"
 if ! wait_until 30 has_tray; then
   fail "no notification-area icon within 30 s"
@@ -70,6 +75,33 @@ if wait_until "$limit" has_show; then
   fi
 else
   fail "no show within 20 s of the alarm time $hour:$(printf %02d "$minute")"
+fi
+
+# --- The renderer file removed after start-up, then put back.
+balloons() { grep -c 'Lumora: balloon: the show could not start' "$work/scr.log" 2>/dev/null || true; }
+has_balloon() { (($(balloons) > 0)); }
+mv "$app/Lumora.dll" "$app/away.dll"
+before=$(starts)
+if open_menu; then
+  click_menu first
+  if wait_until 10 has_balloon; then
+    ok "a show that cannot start asks for the balloon ($(balloons) request)"
+  else
+    fail "no balloon request after a failed start"
+  fi
+  sleep 1
+  if running "$scr_pid" && no_show && [[ $(starts) == "$before" ]]; then ok "and nothing else happens"
+  else fail "a failed start left the program ended or a show running"; fi
+else
+  fail "the menu did not open for the failed start"
+fi
+mv "$app/away.dll" "$app/Lumora.dll"
+if open_menu; then
+  click_menu first
+  if wait_until 20 has_show; then ok "once the file is back, \"Lumora\" starts a show again"; close_show
+  else fail "no show after the renderer file came back"; fi
+else
+  fail "the menu does not open after a failed start"
 fi
 
 if open_menu; then

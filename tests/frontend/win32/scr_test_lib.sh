@@ -134,6 +134,7 @@ close_show() {
   wait_until 10 no_show
 }
 shell_probe() { timeout 30 "$WINE" "$SHELL_PROBE" "$@" </dev/null >>"$work/probe.log" 2>&1; }
+shell_probe_out() { timeout 30 "$WINE" "$SHELL_PROBE" "$@" </dev/null 2>>"$work/probe.log" | tr -d '\r'; }
 shot() {  # NAME: a screenshot of the whole display, kept when asked
   [[ -n ${LUMORA_SCR_SHOTS:-} ]] || return 0
   mkdir -p "$LUMORA_SCR_SHOTS" && import -window root "$LUMORA_SCR_SHOTS/$1.png"

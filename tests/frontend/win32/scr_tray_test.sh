@@ -8,7 +8,11 @@
 #    its command line).
 #  - When the shell restarts (its icons lost, then "TaskbarCreated"
 #    broadcast) the icon comes back.
-#  - "終了" ends the program and takes the icon away.
+#  - A shutdown that is cancelled (WM_QUERYENDSESSION, then WM_ENDSESSION
+#    with FALSE) leaves the icon and its menu working; WM_ENDSESSION with
+#    TRUE removes the icon.
+#  - "終了" ends the program and takes the icon away; so does a WM_CLOSE from
+#    outside (a second run).
 #
 #   scr_tray_test.sh WINE LUMORA_SCR RENDERER_STANDIN SHELL_PROBE
 set -uo pipefail
@@ -68,6 +72,19 @@ else
   fail "the icon could not be removed from outside"
 fi
 
+# --- The end of the session, first cancelled, then for real.
+reply=$(shell_probe_out send 0x11 0)  # WM_QUERYENDSESSION
+if [[ $reply == 1 ]]; then ok "a shutdown is not refused"; else fail "WM_QUERYENDSESSION answered: $reply"; fi
+shell_probe send 0x16 0  # WM_ENDSESSION(FALSE): someone cancelled it
+sleep 1
+if has_tray && open_menu; then
+  ok "after a cancelled shutdown the icon is still there and its menu opens"
+  xdotool mousemove 900 600 click 1
+  wait_until 10 no_menu
+else
+  fail "a cancelled shutdown left no icon or no menu"
+fi
+
 if open_menu; then
   click_menu last
   if wait_exit "$scr_pid" 15; then
@@ -78,5 +95,26 @@ if open_menu; then
   fi
 else
   fail "the menu does not open for \"終了\""
+fi
+
+# --- A second run: the session really ends, then a WM_CLOSE from outside.
+start_scr "$work/app"
+if wait_until 30 has_tray; then
+  shell_probe send 0x16 1  # WM_ENDSESSION(TRUE)
+  if wait_until 10 no_tray; then ok "at the real end of the session the icon is removed"
+  else fail "the icon stays after WM_ENDSESSION(TRUE)"; fi
+  shell_probe post 0x10 0  # WM_CLOSE
+  if wait_exit "$scr_pid" 15; then ok "a WM_CLOSE from outside ends the program"
+  else fail "the program still runs 15 s after a WM_CLOSE"; fi
+else
+  fail "the second start shows no icon within 30 s"
+fi
+start_scr "$work/app"
+if wait_until 30 has_tray; then
+  shell_probe post 0x10 0
+  if wait_exit "$scr_pid" 15 && wait_until 10 no_tray; then ok "and takes its icon away"
+  else fail "after a WM_CLOSE the program or its icon remains"; fi
+else
+  fail "the third start shows no icon within 30 s"
 fi
 finish

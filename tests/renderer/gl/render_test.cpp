@@ -4,9 +4,11 @@
 #include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "renderer/gl/gl_headers.h"
+#include "renderer/gl/gl_internal.h"
 #include "renderer/gl/gl_renderer.h"
 
 using namespace lumora;
@@ -71,6 +73,38 @@ TEST(Render, ASeededShowLooksLikeFireworksAtNight) {
     const Stats top = statsOf(h, h.height * 5 / 6, h.height);
     const Stats band = statsOf(h, h.height * 2 / 6, h.height * 3 / 6);
     EXPECT_GT(band.lit, top.lit);
+
+    // The band's s runs up it and is clamped: repeating it (as the band once
+    // did) lights a line along the band's foot and changes nothing else.
+    const unsigned bandTexture = renderer.horizonBandTexture();
+    ASSERT_NE(bandTexture, 0u);
+    glBindTexture(GL_TEXTURE_2D, bandTexture);
+    GLint wrapS = 0, wrapT = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+    EXPECT_EQ(wrapS, 0x812F);  // GL_CLAMP_TO_EDGE: OSMesa is well past 1.2
+    EXPECT_EQ(wrapT, GL_REPEAT);
+    renderer.drawScenery();
+    glFinish();
+    const std::vector<uint8_t> clamped = h.pixels;
+    glBindTexture(GL_TEXTURE_2D, bandTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    renderer.drawScenery();
+    glFinish();
+    int lowest = h.height, highest = -1, added = 0;
+    for (std::size_t i = 0; i < clamped.size(); ++i) {
+        if ((i & 3) == 3 || clamped[i] == h.pixels[i]) continue;
+        const int row = static_cast<int>(i / 4) / h.width;  // bottom-up
+        lowest = std::min(lowest, row);
+        highest = std::max(highest, row);
+        added += h.pixels[i] - clamped[i];
+    }
+    ASSERT_GE(highest, 0) << "the clamp changed nothing";
+    EXPECT_LE(highest - lowest, 2) << "rows " << lowest << " to " << highest << " changed";
+    EXPECT_GT(added, 0) << "the repeated band should be the brighter one";
+    // The foot lies below the band's glow, which the checks above found in
+    // the middle rows.
+    EXPECT_LT(highest, h.height / 2);
 }
 
 TEST(Render, NoStarsNoCloudsNoSmokeStillDraws) {
@@ -88,4 +122,20 @@ TEST(Render, NoStarsNoCloudsNoSmokeStillDraws) {
     EXPECT_GT(renderer.driver().simulation().pool().liveCount(), 0u);
     // A black sky: only the fireworks (and a horizon band, if any) light it.
     EXPECT_LT(statsOf(h, 0, h.height).lit, h.width * h.height / 2);
+}
+
+TEST(Render, TheBandClampFollowsTheContextVersion) {
+    const struct {
+        const char* version;
+        GLint wrapS;
+    } cases[] = {
+        {"1.1.0", GL_CLAMP},  // the system's own OpenGL 1.1
+        {"1.2", 0x812F},
+        {"1.10", 0x812F},
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", 0x812F},
+        {"", GL_CLAMP},
+        {"OpenGL", GL_CLAMP},
+        {nullptr, GL_CLAMP},
+    };
+    for (const auto& c : cases) EXPECT_EQ(horizonBandWrapS(c.version), c.wrapS) << (c.version ? c.version : "null");
 }

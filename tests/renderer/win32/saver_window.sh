@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Lumora.dll under Wine, one run: the window it shows (class, title, size,
-# top-most popup), a picture in it, and the input that must not end the show
+# top-most popup), no cover on a single monitor, per-monitor DPI awareness
+# from its manifest, a picture in it, and the input that must not end the show
 # (mouse motion, ordinary keys, a close nobody asked for, the system's screen
 # saver command) before a left click ends it with status 0.
 #
@@ -32,6 +33,14 @@ if [[ $style == 0x96000000 ]] && (((exstyle & 0x8) != 0)); then
 else
   fail "styles: style $style, extended $exstyle"
 fi
+# One monitor: nothing to cover. The manifest makes the show aware of each
+# monitor's DPI.
+monitors=$(probe monitors)
+if [[ $(awk '/^monitors / { print $2 }' <<<"$monitors") == 1 && $(awk '/^covers / { print $2 }' <<<"$monitors") == 0 ]]
+then ok "one monitor, no cover window"
+else fail "covers: $monitors"; fi
+if [[ $(awk '/^awareness / { print $2 }' <<<"$monitors") == 2 ]]; then ok "the show's window is per-monitor DPI aware"
+else fail "DPI awareness: $monitors"; fi
 root=$(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
 geometry=$(xdotool getwindowgeometry "$show_window" | awk '/Geometry:/ { print $2 }')
 if [[ $geometry == "$root" ]]; then

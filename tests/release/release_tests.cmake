@@ -1,0 +1,5 @@
+# Tests of what both Windows programs carry as resources, run under Wine.
+# Included by the top-level CMakeLists.txt after both programs.
+lumora_test(release_resources_tests ${CMAKE_CURRENT_LIST_DIR}/program_resources_test.cpp)
+target_link_libraries(release_resources_tests PRIVATE version)
+add_dependencies(release_resources_tests Lumora LumoraScr)
