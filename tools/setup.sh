@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Lumora needs on Debian 12: the native
-# toolchain, the MinGW-w64 cross toolchain, Wine and a headless X server.
+# toolchain, clang for the sanitizer build, the MinGW-w64 cross toolchain,
+# Wine and a headless X server.
 #
 # Safe to run again: when every package is already installed it neither
 # updates the package lists nor calls apt-get install, so repeat runs take
@@ -11,6 +12,10 @@ set -euo pipefail
 PACKAGES=(
   # Native build and tests.
   cmake make g++ pkg-config googletest libbenchmark-dev
+  # The sanitize preset and the fuzzers (clang with its sanitizer runtimes,
+  # llvm-symbolizer for readable reports), and giflib, which the GIF control's
+  # tests and benchmark compare our decoder with (never shipped).
+  clang libclang-rt-14-dev llvm-14 libgif-dev
   # Native rendering: headless frames (lumora-render) and the windowed show.
   libosmesa6-dev libpng-dev libsdl2-dev libgl-dev
   # Cross-compiling the Windows programs (we use the posix thread model).

@@ -24,3 +24,16 @@ if(LUMORA_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND NOT CMAKE_CROSSCOMP
   target_compile_options(gif-fuzz PRIVATE -fsanitize=fuzzer)
   target_link_options(gif-fuzz PRIVATE -fsanitize=fuzzer)
 endif()
+
+# Decode and compose throughput against giflib (native, not in the sanitize build).
+if(NOT CMAKE_CROSSCOMPILING AND NOT LUMORA_FUZZ)
+  find_package(benchmark QUIET)
+  find_package(GIF 5 QUIET)
+  if(benchmark_FOUND AND GIF_FOUND)
+    add_executable(lumora-gif-bench ${CMAKE_SOURCE_DIR}/tools/bench/gif_bench.cpp)
+    target_link_libraries(lumora-gif-bench PRIVATE lumora_controls benchmark::benchmark GIF::GIF)
+  endif()
+endif()
+
+# The sanitize preset's own support library (kept with the fuzzer it came with).
+include(${CMAKE_SOURCE_DIR}/tools/sanitize/sanitize.cmake OPTIONAL)

@@ -11,7 +11,7 @@ using namespace lumora;
 
 namespace {
 
-constexpr uint32_t kBlack = 0x000000, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 
 struct FrameSpec {
     int32_t left, top, width, height;
