@@ -47,8 +47,8 @@ bool GifComposer::allocate(const GifFile& file, AllocationBudget& budget) {
     if (!budget.take(savedArea, sizeof(uint32_t) + sizeof(uint8_t))) return false;
     width_ = file.canvasWidth;
     height_ = file.canvasHeight;
-    pixels_.assign(size_t(area), 0);
-    mask_.assign(size_t(area), 1);
+    pixels_.resize(size_t(area));
+    mask_.resize(size_t(area));
     savedPixels_.resize(size_t(savedArea));
     savedMask_.resize(size_t(savedArea));
     return true;

@@ -42,8 +42,8 @@ public:
 
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
-    const std::vector<uint32_t>& pixels() const { return pixels_; }
-    const std::vector<uint8_t>& mask() const { return mask_; }
+    const uint32_t* pixels() const { return pixels_.data(); }
+    const uint8_t* mask() const { return mask_.data(); }
     int lastComposed() const { return last_; }
 
 private:
@@ -57,12 +57,13 @@ private:
     void draw(const GifFile& file, const GifFrame& frame, int mirrorBits);
 
     int32_t width_ = 0, height_ = 0;
-    std::vector<uint32_t> pixels_;
-    std::vector<uint8_t> mask_;
+    // Uninitialised until frame 1 is composed, which clears them.
+    std::vector<uint32_t, UninitialisedAllocator<uint32_t>> pixels_;
+    GifIndices mask_;
     // The rows under the last disposal-3 frame, from before it was drawn.
     Rect saved_;
-    std::vector<uint32_t> savedPixels_;
-    std::vector<uint8_t> savedMask_;
+    std::vector<uint32_t, UninitialisedAllocator<uint32_t>> savedPixels_;
+    GifIndices savedMask_;
     int last_ = 0;            // the frame composed last, 0 for none
     Rect lastRect_;           // where it was drawn
 };

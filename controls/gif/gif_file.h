@@ -13,8 +13,11 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/gif/allocation_budget.h"
@@ -44,6 +47,30 @@ struct GifError {
 };
 GifError gifError(GifStatus status);
 
+// An allocator whose vectors leave new elements uninitialised: frame indices
+// and the canvas are written in full (or only their written part is read)
+// right after they are made, and clearing megabytes first costs as much as
+// decoding them.
+template <typename T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    UninitialisedAllocator() = default;
+    template <typename U>
+    UninitialisedAllocator(const UninitialisedAllocator<U>&) {}
+    template <typename U>
+    void construct(U* p) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+using GifIndices = std::vector<uint8_t, UninitialisedAllocator<uint8_t>>;
+
 // One colour table, as 256 entries of 0x00RRGGBB (in memory blue, green,
 // red, 0: a Windows RGBQUAD). Entries past the table's own size stay 0, so an
 // index beyond the table draws black.
@@ -70,8 +97,8 @@ struct GifFrame {
     // Filled by decoding: width × height indices in row order, of which the
     // first `decodedPixels` in the order of the stream (interlace passes
     // when interlaced) were decoded; LZW data that ends early leaves the
-    // rest undrawn.
-    std::vector<uint8_t> indices;
+    // rest undrawn (and 0).
+    GifIndices indices;
     uint64_t decodedPixels = 0;
 
     uint64_t area() const { return uint64_t(uint32_t(width)) * uint32_t(height); }

@@ -82,11 +82,10 @@ bool GifPlayer::load(std::span<const uint8_t> bytes) {
         fail(GifStatus::NoData);
         return false;
     }
-    gifData_.assign(bytes.begin(), bytes.end());
     budget_ = AllocationBudget(allocationLimit_);
-    GifStatus status = parseGif(gifData_, budget_, file_);
+    GifStatus status = parseGif(bytes, budget_, file_);
     if (status == GifStatus::Ok && !composer_.allocate(file_, budget_)) status = GifStatus::TooLarge;
-    if (status == GifStatus::Ok && !decodeFrames(0, 1)) status = status_;
+    if (status == GifStatus::Ok && !decodeFrames(bytes, 0, 1)) status = status_;
     if (status != GifStatus::Ok) {
         fail(status);
         return false;
@@ -96,7 +95,9 @@ bool GifPlayer::load(std::span<const uint8_t> bytes) {
     showFrame(1);
 
     if ((delayAnimation_ & 1) && frameCount() > 1) {
-        // Show the first frame now, decode the others when the timer fires.
+        // Show the first frame now, decode the others when the timer fires:
+        // until then the bytes are ours to keep.
+        gifData_.assign(bytes.begin(), bytes.end());
         deferredPending_ = true;
         if (host_.setTimer(kDeferredDecodeMs)) {
             timerSet_ = true;
@@ -105,16 +106,16 @@ bool GifPlayer::load(std::span<const uint8_t> bytes) {
         }
         return currentFrame_ != 0;
     }
-    if (!decodeFrames(1, file_.frames.size())) {
+    // Decoded straight from the caller's bytes: nothing to keep or release.
+    if (!decodeFrames(bytes, 1, file_.frames.size())) {
         fail(status_);
         return false;
     }
-    gifData_ = std::vector<uint8_t>{};
     autoStart();
     return true;
 }
 
-bool GifPlayer::decodeFrames(size_t from, size_t to) {
+bool GifPlayer::decodeFrames(std::span<const uint8_t> bytes, size_t from, size_t to) {
     for (size_t i = from; i < to; ++i) {
         GifFrame& frame = file_.frames[i];
         if (!budget_.take(frame.area())) {
@@ -122,7 +123,7 @@ bool GifPlayer::decodeFrames(size_t from, size_t to) {
             return false;
         }
         frame.indices.resize(size_t(frame.area()));
-        const LzwOutput out = decodeLzw(gifData_, frame.dataPos, uint32_t(frame.width), uint32_t(frame.height),
+        const LzwOutput out = decodeLzw(bytes, frame.dataPos, uint32_t(frame.width), uint32_t(frame.height),
                                         frame.interlaced, frame.indices.data(), scratch_);
         if (out.result != LzwResult::Ok) {
             status_ = GifStatus::UndecodableFrame;
@@ -140,7 +141,7 @@ void GifPlayer::finishDeferredDecode() {
     if (timerSet_) host_.killTimer();
     timerSet_ = false;
     deferredPending_ = false;
-    if (!decodeFrames(1, file_.frames.size())) {
+    if (!decodeFrames(gifData_, 1, file_.frames.size())) {
         fail(status_);
         return;
     }
@@ -273,7 +274,7 @@ void GifPlayer::show() {
 
 GifPicture GifPlayer::picture() const {
     if (currentFrame_ == 0) return {};
-    return {composer_.width(), composer_.height(), composer_.pixels().data(), composer_.mask().data()};
+    return {composer_.width(), composer_.height(), composer_.pixels(), composer_.mask()};
 }
 
 GifDrawRect GifPlayer::drawRect() const {

@@ -147,7 +147,7 @@ public:
 
 private:
     bool load(std::span<const uint8_t> bytes);
-    bool decodeFrames(size_t from, size_t to);
+    bool decodeFrames(std::span<const uint8_t> bytes, size_t from, size_t to);
     void finishDeferredDecode();
     void autoStart();
     void releaseAll();
@@ -163,7 +163,7 @@ private:
     GifHost& host_;
     GifFile file_;
     GifComposer composer_;
-    std::vector<uint8_t> gifData_;   // held until every frame is decoded
+    std::vector<uint8_t> gifData_;   // held for a deferred decode, released after it
     std::vector<uint8_t> scratch_;   // the LZW decoder's gathered sub-blocks
     AllocationBudget budget_;
     uint64_t allocationLimit_ = AllocationBudget::kDefaultLimit;

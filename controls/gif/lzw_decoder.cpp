@@ -185,6 +185,8 @@ LzwOutput decodeLzw(std::span<const uint8_t> file, size_t dataPos, uint32_t widt
     }
 done:
     result.decoded = std::min(pos, total);
+    // What the data never reached is 0, whatever the copies left there.
+    std::fill(pixels + result.decoded, pixels + total, uint8_t(0));
     if (interlaced) deinterlace(pixels, width, height);
     return result;
 }

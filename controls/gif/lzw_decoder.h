@@ -29,8 +29,8 @@ struct LzwOutput {
 
 // Decodes the image data that starts at `dataPos` (the minimum code size
 // byte, followed by data sub-blocks that the parser has already walked) into
-// `pixels` (width × height, row order). `scratch` is reused between frames to
-// gather the sub-blocks' bytes.
+// `pixels` (width × height, row order; what the data does not reach is set
+// to 0). `scratch` is reused between frames to gather the sub-blocks' bytes.
 LzwOutput decodeLzw(std::span<const uint8_t> file, size_t dataPos, uint32_t width, uint32_t height,
                     bool interlaced, uint8_t* pixels, std::vector<uint8_t>& scratch);
 

@@ -38,7 +38,7 @@ std::vector<uint8_t> makeGif(const std::vector<FrameSpec>& specs, int loops = 0)
         f.disposal = s.disposal;
         f.hasTransparency = s.transparent >= 0;
         f.transparentIndex = uint8_t(std::max(s.transparent, 0));
-        f.indices = s.pattern;
+        f.indices.assign(s.pattern.begin(), s.pattern.end());
         if (f.indices.empty()) f.indices.assign(size_t(s.width * s.height), s.fill);
         f.decodedPixels = f.indices.size();
         file.canvasWidth = std::max(file.canvasWidth, s.left + s.width);
