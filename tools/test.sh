@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds both presets and runs every test: natively, then the Windows build
-# under a private Wine (tools/wine/run.sh). Stages go on after a failure where
-# they can, so one run reports everything; the exit status is non-zero if any
-# stage failed.
+# Builds the three presets and runs every test: natively, then the Windows
+# build under a private Wine (tools/wine/run.sh), then the native tests again
+# built with clang's AddressSanitizer and UndefinedBehaviorSanitizer (preset
+# sanitize), and a short run of the GIF fuzzer. Stages go on after a failure
+# where they can, so one run reports everything; the exit status is non-zero
+# if any stage failed.
 #
 #   bash tools/test.sh
 set -uo pipefail
@@ -32,7 +34,7 @@ build() { cmake --build --preset "$1" -- -k; }
 
 total_start=$SECONDS
 declare -A configured=()
-for preset in native windows; do
+for preset in native windows sanitize; do
   if stage "$preset configure" configure "$preset"; then
     configured[$preset]=1
     stage "$preset build" build "$preset"
@@ -46,6 +48,11 @@ if [[ -n ${configured[native]:-} ]]; then
 fi
 if [[ -n ${configured[windows]:-} ]]; then
   stage "windows tests" bash tools/wine/run.sh --xvfb ctest --preset windows
+fi
+if [[ -n ${configured[sanitize]:-} ]]; then
+  stage "sanitize tests" ctest --preset sanitize
+  # Seeded with the GIF decoder suite; a finding is kept in build/sanitize/fuzz-artifacts.
+  stage "gif fuzz" bash tests/fuzz/run_gif_fuzz.sh build/sanitize/bin/gif-fuzz 30
 fi
 
 echo
