@@ -254,8 +254,8 @@ PixelImage renderCommand(const PropertyBag& properties, int32_t widthPx, int32_t
                          int32_t labelHeightPx) {
     HeadlessControlHost host;
     Command button(host);
-    button.onResize(widthPx, heightPx);
     button.readProperties(properties);
+    button.onResize(widthPx, heightPx);
     button.Initialize();
     for (const ControlEvent& e : events) deliver(button, e);
     PixelImage surface;

@@ -6,8 +6,10 @@
 //
 // How a window layer drives it:
 //   - Create the window, then a Command with a ControlHost. On form load
-//     call readProperties(bag) then Initialize() (the settings dialog does
-//     so for each button); on save writeProperties(bag).
+//     call readProperties(bag), then onResize(w, h) (the properties come
+//     before the size, so a disabled button shows its Disable face), then
+//     Initialize() (the settings dialog does so for each button); on save
+//     writeProperties(bag).
 //   - WM_MOUSEMOVE: onMouseMove(held buttons, x, y); WM_xBUTTONDOWN/UP:
 //     onMouseDown/onMouseUp(button, x, y), taking the mouse capture on a
 //     press and releasing it on the release; WM_SETFOCUS/WM_KILLFOCUS:

@@ -58,7 +58,7 @@ std::optional<PixelImage> readDib(std::span<const uint8_t> bytes) {
         const int32_t y = topDown ? row : height - 1 - row;
         const uint8_t* p = dib.data() + pixelOffset + uint64_t(row) * stride;
         for (int32_t x = 0; x < width; ++x, p += 3)  // blue, green, red
-            image.pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+            image.set(x, y, uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]);
     }
     return image;
 }

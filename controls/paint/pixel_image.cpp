@@ -26,7 +26,7 @@ void PixelImage::resizeKeeping(int32_t w, int32_t h, uint32_t fill) {
     PixelImage grown(w, h, fill);
     const int32_t cw = std::min(width, grown.width), ch = std::min(height, grown.height);
     for (int32_t y = 0; y < ch; ++y)
-        std::copy_n(pixels.begin() + std::ptrdiff_t(y) * width, cw, grown.pixels.begin() + std::ptrdiff_t(y) * grown.width);
+        for (int32_t x = 0; x < cw; ++x) grown.set(x, y, at(x, y));
     *this = std::move(grown);
 }
 
@@ -55,13 +55,25 @@ void stretchBlit(PixelImage& dst, int32_t dx, int32_t dy, int32_t dw, int32_t dh
 }
 
 void penLine(PixelImage& dst, int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t rgb) {
-    int64_t x = x1, y = y1;
+    if (x1 == x2 && y1 == y2) return;
+    if (x1 == x2 || y1 == y2) {
+        // A row or a column, the only lines the controls draw: the pixels
+        // from the start up to the one before the end, clipped.
+        const int64_t endX = x1 < x2 ? int64_t(x2) - 1 : x1 > x2 ? int64_t(x2) + 1 : x2;
+        const int64_t endY = y1 < y2 ? int64_t(y2) - 1 : y1 > y2 ? int64_t(y2) + 1 : y2;
+        const int64_t x0 = std::max<int64_t>(std::min<int64_t>(x1, endX), 0);
+        const int64_t xn = std::min<int64_t>(std::max<int64_t>(x1, endX), int64_t(dst.width) - 1);
+        const int64_t y0 = std::max<int64_t>(std::min<int64_t>(y1, endY), 0);
+        const int64_t yn = std::min<int64_t>(std::max<int64_t>(y1, endY), int64_t(dst.height) - 1);
+        for (int64_t y = y0; y <= yn; ++y)
+            for (int64_t x = x0; x <= xn; ++x) dst.pixels[std::size_t(y * dst.width + x)] = rgb;
+        return;
+    }
+    // Any other line: Bresenham's steps, as long as it could touch the surface.
     const int64_t ddx = std::llabs(int64_t(x2) - x1), ddy = std::llabs(int64_t(y2) - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    // Long lines far off the surface would only waste time: a line of the
-    // controls is never longer than the control.
     if (std::max(ddx, ddy) > 4 * int64_t(kMaxImageSide)) return;
-    int64_t err = ddx - ddy;
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int64_t x = x1, y = y1, err = ddx - ddy;
     while (x != x2 || y != y2) {
         if (x >= 0 && y >= 0 && x < dst.width && y < dst.height) dst.pixels[std::size_t(y * dst.width + x)] = rgb;
         const int64_t e2 = 2 * err;

@@ -27,10 +27,11 @@ struct PixelImage {
     bool empty() const { return width <= 0 || height <= 0; }
     bool contains(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     // The pixel at (x, y); 0 outside the image.
-    uint32_t at(int32_t x, int32_t y) const { return contains(x, y) ? pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] : 0; }
+    uint32_t at(int32_t x, int32_t y) const { return contains(x, y) ? pixels[index(x, y)] : 0; }
     void set(int32_t x, int32_t y, uint32_t rgb) {
-        if (contains(x, y)) pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] = rgb;
+        if (contains(x, y)) pixels[index(x, y)] = rgb;
     }
+    std::size_t index(int32_t x, int32_t y) const { return std::size_t(y) * std::size_t(width) + std::size_t(x); }
     // A new size; what was there is lost (every pixel becomes `fill`).
     void reset(int32_t w, int32_t h, uint32_t fill = 0);
     // A new size keeping the pixels that still fit, top-left anchored, the

@@ -130,7 +130,8 @@ void VellumXPHScrollBar::onMouseMove(int heldButtons, int32_t x, int32_t) {
             // A drag: the value moves by the share of the travel the mouse
             // has moved since the press. No travel, no drag.
             if (s_.Travel > 0) {
-                const int64_t n = int64_t(roundHalfEven((double(x) - s_.MouseX) / s_.Travel * Max_)) + s_.DragStartValue;
+                const int64_t n =
+                    int64_t(roundHalfEven((double(x) - s_.MouseX) / s_.Travel * Max_)) + s_.DragStartValue;
                 assignValue(n > Max_ ? Max_ : n < Min_ ? Min_ : n);
             }
         } else if (s_.PressedPart == kPartTrackLeft || s_.PressedPart == kPartTrackRight) {

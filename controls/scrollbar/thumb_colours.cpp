@@ -42,7 +42,8 @@ ThumbColourTable FillSchemeColours(int32_t scheme) {
     const Rows* table = scheme == 0 ? kBlue : scheme == 1 ? kOlive : kSilver;
     ThumbColourTable out{};
     for (int s = 0; s < kThumbStates; ++s)
-        for (int row = 1; row <= kThumbRows; ++row) out[std::size_t(s)][std::size_t(row)] = table[s][std::size_t(row - 1)];
+        for (int row = 1; row <= kThumbRows; ++row)
+            out[std::size_t(s)][std::size_t(row)] = table[s][std::size_t(row - 1)];
     return out;
 }
 

@@ -236,8 +236,14 @@ Canvas drawArrow(bool left, const std::array<Rgb, 3>& face, Rgb outline, Rgb gly
     c.layer(roundRect(2, 2, kArrowW - 2, kArrowH - 2, 1.0), facePaint);
     const double d = pressed ? 1.0 : 0.0;
     const double tipX = (left ? 6.0 : 11.0) + d, backX = (left ? 10.0 : 7.0) + d, midY = 8.0 + d;
-    c.layer(stroke(tipX, midY, backX, midY - 3.6, 1.05), flat(glyph));
-    c.layer(stroke(tipX, midY, backX, midY + 3.6, 1.05), flat(glyph));
+    // A light chevron gets a soft shadow below and right of it, so that it
+    // still reads on the lighter hot face.
+    if (glyph.r + glyph.g + glyph.b > 600) {
+        const Rgb shadow = mix(face[1], scale(outline, 0.7), 0.6);
+        for (double dy : {-3.6, 3.6})
+            c.layer(stroke(tipX + 0.7, midY + 0.7, backX + 0.7, midY + 0.7 + dy, 1.05), flat(shadow));
+    }
+    for (double dy : {-3.6, 3.6}) c.layer(stroke(tipX, midY, backX, midY + dy, 1.05), flat(glyph));
     return c;
 }
 
@@ -380,8 +386,8 @@ std::string idsHeader(const std::vector<Art>& art) {
 }
 
 std::string filesHeader(const std::vector<Art>& art) {
-    std::string s = std::string("// Every bitmap of the skinned controls: resource id, file in controls/art, size.\n// ") +
-                    kGenerated +
+    std::string s = std::string("// Every bitmap of the skinned controls: resource id, file in controls/art, ") +
+                    "size.\n// " + kGenerated +
                     "\n#pragma once\n\n#include \"controls/art/art_ids.h\"\n\nnamespace lumora {\n\n"
                     "struct ArtFile {\n    int id;\n    const char* file;\n    int width, height;\n};\n\n"
                     "inline constexpr ArtFile kArtFiles[] = {\n";

@@ -36,7 +36,8 @@ std::vector<uint8_t> makeBitmap(bool file, bool topDown, int bitCount = 24, int 
     for (int i = 0; i < 5; ++i) put32(0);
     for (int row = 0; row < 2; ++row) {
         const int y = topDown ? row : 1 - row;
-        for (uint32_t p : kPixels[y]) b.push_back(uint8_t(p)), b.push_back(uint8_t(p >> 8)), b.push_back(uint8_t(p >> 16));
+        for (uint32_t p : kPixels[y])
+            for (int shift : {0, 8, 16}) b.push_back(uint8_t(p >> shift));
         for (int pad = 0; pad < 3; ++pad) b.push_back(0);
     }
     return b;
@@ -77,6 +78,21 @@ TEST(DibReader, RefusesWhatItCannotRead) {
         patched(10, 4),         // pixels inside the headers
     };
     for (size_t i = 0; i < bad.size(); ++i) EXPECT_FALSE(readDib(bad[i])) << "case " << i;
+
+    // Random damage to a good file: whatever is read back is consistent.
+    uint32_t seed = 7;
+    for (int i = 0; i < 5000; ++i) {
+        std::vector<uint8_t> b = makeBitmap(i % 2 == 0, i % 3 == 0);
+        for (int k = 0; k < 3; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            b[(seed >> 8) % b.size()] = uint8_t(seed >> 20);
+        }
+        b.resize(b.size() - (seed >> 28) % 4);
+        if (const std::optional<PixelImage> image = readDib(b)) {
+            ASSERT_EQ(image->pixels.size(), size_t(image->width) * size_t(image->height));
+            ASSERT_LE(image->width * 3 * image->height, int32_t(b.size()));
+        }
+    }
 }
 
 TEST(PixelImage, StretchBlitTakesTheSourcePixelUnderEachCentreAndClips) {
@@ -95,20 +111,20 @@ TEST(PixelImage, StretchBlitTakesTheSourcePixelUnderEachCentreAndClips) {
 TEST(PixelImage, PenLinesLeaveTheirEndPoint) {
     struct Case {
         int x1, y1, x2, y2;
-        std::vector<uint32_t> row0, col0;
+        std::vector<std::pair<int, int>> painted;
     } cases[] = {
-        {1, 0, 4, 0, {0, 1, 1, 1, 0}, {0, 0, 0, 0, 0}},
-        {4, 0, 1, 0, {0, 0, 1, 1, 1}, {0, 0, 0, 0, 0}},
-        {0, 1, 0, 4, {0, 0, 0, 0, 0}, {0, 1, 1, 1, 0}},
-        {2, 2, 2, 2, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+        {1, 0, 4, 0, {{1, 0}, {2, 0}, {3, 0}}},
+        {4, 0, 1, 0, {{4, 0}, {3, 0}, {2, 0}}},
+        {0, 1, 0, 4, {{0, 1}, {0, 2}, {0, 3}}},
+        {0, 0, 3, 3, {{0, 0}, {1, 1}, {2, 2}}},
+        {-3, 4, 2, 4, {{0, 4}, {1, 4}}},  // clipped at the left edge
+        {2, 2, 2, 2, {}},
     };
     for (const Case& c : cases) {
-        PixelImage img(5, 5);
+        PixelImage img(5, 5), want(5, 5);
         penLine(img, c.x1, c.y1, c.x2, c.y2, 1);
-        for (int i = 0; i < 5; ++i) {
-            EXPECT_EQ(img.at(i, 0), c.row0[size_t(i)]) << c.x1 << "," << c.y1 << " x " << i;
-            EXPECT_EQ(img.at(0, i), c.col0[size_t(i)]) << c.x1 << "," << c.y1 << " y " << i;
-        }
+        for (auto [x, y] : c.painted) want.set(x, y, 1);
+        EXPECT_EQ(img.pixels, want.pixels) << c.x1 << "," << c.y1 << " to " << c.x2 << "," << c.y2;
     }
 }
 

@@ -261,6 +261,43 @@ TEST(ScrollBar, Keyboard) {
     EXPECT_EQ(off.bar.value(), 15);
 }
 
+TEST(ScrollBar, RandomEventsKeepItSound) {
+    // Any mix of events and property values, extremes included: no crash,
+    // no change of Value without Change, the timers running exactly while
+    // their flags say so.
+    uint32_t seed = 12345;
+    auto next = [&seed](int32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return int32_t((seed >> 8) % uint32_t(n));
+    };
+    const int32_t extremes[] = {INT32_MIN, -40000, -1, 0, 1, 2, 32767, 32768, 10001, INT32_MAX};
+    auto pick = [&] { return next(4) == 0 ? extremes[next(10)] : next(400) - 100; };
+    Bar b(97, 30);
+    for (int i = 0; i < 20000; ++i) {
+        const int32_t x = pick(), valueBefore = b.bar.value(), changesBefore = b.changes;
+        switch (next(12)) {
+        case 0: b.bar.onMouseMove(next(8), x, 8); break;
+        case 1: b.bar.onMouseDown(1 << next(3), x, 8); break;
+        case 2: b.bar.onMouseUp(1 << next(3), x, 8); break;
+        case 3: b.bar.onTimer(1 + next(2), next(2) == 0); break;
+        case 4: b.bar.onKeyDown(kKeyPrior + next(8)); break;
+        case 5: b.bar.onResize(next(20) == 0 ? x : 30 + next(200), 17); break;
+        case 6: b.bar.setValue(x); break;
+        case 7: b.bar.setMin(x); break;
+        case 8: b.bar.setMax(x); break;
+        case 9: next(2) ? b.bar.setLargeChange(x) : b.bar.setSmallChange(x); break;
+        case 10: b.bar.setColorScheme(next(6) - 2); break;
+        default: b.bar.setEnabled(next(4) != 0); break;
+        }
+        ASSERT_EQ(b.bar.surface().height, kBarHeight);
+        if (b.bar.value() != valueBefore) {
+            ASSERT_GT(b.changes, changesBefore) << i;
+        }
+        ASSERT_EQ(b.host.running(Bar_::kTimer1), b.st().HoverArmed) << i;
+        ASSERT_EQ(b.host.running(Bar_::kTimer2), b.st().RepeatArmed) << i;
+    }
+}
+
 // --- pixels -----------------------------------------------------------------
 
 TEST(ScrollBarPixels, ThumbRowsFollowTheStateTable) {
