@@ -17,8 +17,8 @@
 
 namespace lumora {
 
-// Resource ids for a ColorScheme value (silver for any value above 1 but 0,
-// see artScheme); `state` 0 normal, 1 hot, 2 pressed.
+// Resource ids for a ColorScheme value (0 blue, 1 olive green, any other
+// value silver, see artScheme); `state` 0 normal, 1 hot, 2 pressed.
 int arrowArtId(int32_t colorScheme, bool rightArrow, int state, bool enabled);
 int thumbCapArtId(int32_t colorScheme, bool rightCap);
 int trackArtId(int32_t colorScheme, bool pressed);

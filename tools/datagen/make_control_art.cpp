@@ -15,7 +15,7 @@
 // covered in proportion to the area the shape takes of it (8 x 8 samples), and
 // rounded once at the end; there is no randomness.
 //
-// The looks: the Luna theme's blue (and its olive green and silver variants).
+// The looks: the XP-era theme's blue, and its olive green and silver variants.
 // A button has a dark blue, rounded one-pixel frame; inside it a light face,
 // an orange ring when the mouse is over it, a blue ring when it has the focus,
 // a sunken, shifted face when pressed and a light grey frame when disabled.
