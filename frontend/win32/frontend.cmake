@@ -5,8 +5,11 @@
 enable_language(RC)
 
 # Everything but the entry, so the tests link the very code the program runs.
+if(NOT TARGET lumora_wide_text)
+  add_library(lumora_wide_text STATIC ${CMAKE_CURRENT_LIST_DIR}/wide_text.cpp)
+  target_include_directories(lumora_wide_text PUBLIC ${CMAKE_SOURCE_DIR})
+endif()
 add_library(lumora_frontend_win32 STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/wide_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/winmm_mci.cpp
@@ -16,7 +19,7 @@ add_library(lumora_frontend_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/resident_form.cpp
 )
 target_compile_definitions(lumora_frontend_win32 PUBLIC UNICODE _UNICODE)
-target_link_libraries(lumora_frontend_win32 PUBLIC lumora_core shell32 user32 gdi32 winmm advapi32)
+target_link_libraries(lumora_frontend_win32 PUBLIC lumora_core lumora_wide_text shell32 user32 gdi32 winmm advapi32)
 
 add_executable(LumoraScr WIN32
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp

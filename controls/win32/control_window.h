@@ -1,0 +1,75 @@
+// What the skinned controls' windows share: a ControlHost on a window
+// (its timers, repaints, size and message box), the translation of mouse
+// messages, and a back buffer that holds the control's picture as a 32-bit
+// DIB section, so the caption can be drawn onto it with GDI before one blit
+// to the screen (no flicker, and a screenshot shows exactly the painter's
+// pixels outside the text).
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "controls/paint/control_host.h"
+#include "controls/paint/pixel_image.h"
+
+namespace lumora::win32 {
+
+// The host of one control's window. Each of the control's timers is a
+// window timer of that window with the control's own id (ids are distinct
+// per control; windows do not share timers).
+class WindowControlHost : public ControlHost {
+public:
+    HWND window = nullptr;
+    // Set while the host itself resizes the window, so the WM_SIZE that
+    // follows is not fed back into the control.
+    bool resizing = false;
+
+    void setTimer(int id, uint32_t milliseconds) override;
+    void killTimer(int id) override;
+    void invalidate() override;
+    void resizeControl(int32_t widthPx, int32_t heightPx) override;
+    void messageBox(std::string_view textUtf8) override;
+
+    // Kills every timer id below `count` (WM_DESTROY).
+    void killAllTimers(int count);
+};
+
+// Mouse buttons held, from a mouse message's wParam (MK_*).
+int heldButtons(WPARAM wParam);
+// The mouse position of a mouse message, signed (a captured mouse may lie
+// left of or above the window).
+POINT mousePoint(LPARAM lParam);
+// Whether the cursor is over `window` itself (not a child, not another
+// window in front of it).
+bool cursorOver(HWND window);
+
+// A top-down 32-bit DIB section the size of a control, selected into a
+// memory DC, holding a copy of the control's PixelImage.
+class BackBuffer {
+public:
+    BackBuffer() = default;
+    ~BackBuffer();
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
+
+    // Copies `image` in, (re)making the section when the size changed.
+    // False when the DC or section cannot be made.
+    bool load(const PixelImage& image);
+    HDC dc() const { return dc_; }
+    // Copies the buffer to `target` at (0, 0).
+    void blitTo(HDC target) const;
+
+private:
+    void release();
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    uint32_t* bits_ = nullptr;
+    int32_t width_ = 0, height_ = 0;
+};
+
+// Registers a window class once per process; false if it cannot be.
+bool registerControlClass(const wchar_t* name, WNDPROC procedure, HINSTANCE instance);
+
+}  // namespace lumora::win32

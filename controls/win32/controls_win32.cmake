@@ -1,0 +1,22 @@
+# The custom controls' windows for Windows programs: the Command button, the
+# XP scroll bar and the GIF player as child window classes over the portable
+# cores in lumora_controls. A program that hosts them links
+# lumora_controls_win32 and puts controls/art/control_art.rc into its own
+# resource script (the bitmaps the skinned controls paint from). Included by
+# the top-level CMakeLists.txt for Windows builds only.
+
+# UTF-8 <-> UTF-16, shared with the front end.
+if(NOT TARGET lumora_wide_text)
+  add_library(lumora_wide_text STATIC ${CMAKE_SOURCE_DIR}/frontend/win32/wide_text.cpp)
+  target_include_directories(lumora_wide_text PUBLIC ${CMAKE_SOURCE_DIR})
+endif()
+
+add_library(lumora_controls_win32 STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/skin_resources.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/control_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command_button_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scroll_bar_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gif_player_window.cpp
+)
+target_compile_definitions(lumora_controls_win32 PUBLIC UNICODE _UNICODE)
+target_link_libraries(lumora_controls_win32 PUBLIC lumora_controls lumora_wide_text user32 gdi32 wininet)
