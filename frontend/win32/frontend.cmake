@@ -30,8 +30,10 @@ set_target_properties(LumoraScr PROPERTIES OUTPUT_NAME Lumora SUFFIX ".scr")
 target_link_options(LumoraScr PRIVATE -municode)
 target_link_libraries(LumoraScr PRIVATE lumora_frontend_win32)
 # The resource script includes the shared version resource from release/.
-target_include_directories(LumoraScr PRIVATE ${CMAKE_SOURCE_DIR}/release)
+# and the controls' bitmaps from controls/art.
+target_include_directories(LumoraScr PRIVATE ${CMAKE_SOURCE_DIR}/release ${CMAKE_SOURCE_DIR}/controls/art)
+file(GLOB _control_art ${CMAKE_SOURCE_DIR}/controls/art/*.bmp)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/lumora_scr.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/lumora_scr.ico;${CMAKE_CURRENT_LIST_DIR}/lumora_scr.manifest;${CMAKE_SOURCE_DIR}/release/version.rc;${CMAKE_SOURCE_DIR}/release/version.h")
+  OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/lumora_scr.ico;${CMAKE_CURRENT_LIST_DIR}/lumora_scr.manifest;${CMAKE_SOURCE_DIR}/release/version.rc;${CMAKE_SOURCE_DIR}/release/version.h;${_control_art};${CMAKE_SOURCE_DIR}/controls/art/control_art.rc")
 
 include(${CMAKE_SOURCE_DIR}/tests/frontend/win32/win32_tests.cmake)

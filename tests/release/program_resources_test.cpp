@@ -1,12 +1,17 @@
 // What both shipped programs carry besides their code, read back from the
 // built files next to this test: the application manifest (the renderer
 // aware of each monitor's DPI, the front end unaware) and the version
-// resource ("Lumora", 1.0.0, a description).
+// resource ("Lumora", 1.0.0, a description); and in the front end the
+// skinned controls' bitmaps, as the same pixels the art files hold.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "controls/art/art_files.h"
+#include "controls/paint/dib_reader.h"
+#include "controls/paint/skin.h"
 
 namespace {
 
@@ -71,4 +76,22 @@ TEST(ProgramResources, ManifestsAndVersionsOfBothPrograms) {
         EXPECT_EQ(versionString(info, L"OriginalFilename"), p.file);
         EXPECT_EQ(versionString(info, L"FileDescription").rfind(L"Lumora ", 0), 0u);  // "Lumora " and Japanese
     }
+}
+
+TEST(ProgramResources, TheFrontEndCarriesEveryControlBitmap) {
+    const HMODULE module = LoadLibraryExW(besideTest(L"Lumora.scr").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    for (const lumora::ArtFile& art : lumora::kArtFiles) {
+        SCOPED_TRACE(art.file);
+        const HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(art.id), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
+        ASSERT_NE(info, nullptr);
+        const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(module, info)));
+        const auto fromResource = lumora::readDib({data, SizeofResource(module, info)});
+        const auto fromFile = lumora::readDib(lumora::readFileBytes(std::string(LUMORA_CONTROL_ART_DIR "/") + art.file));
+        ASSERT_TRUE(fromResource && fromFile);
+        EXPECT_EQ(fromResource->width, art.width);
+        EXPECT_EQ(fromResource->height, art.height);
+        EXPECT_EQ(fromResource->pixels, fromFile->pixels);
+    }
+    FreeLibrary(module);
 }

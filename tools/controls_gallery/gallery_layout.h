@@ -23,11 +23,11 @@ struct GalleryControl {
     PropertyBag properties;
 };
 
-inline constexpr int32_t kGalleryWidth = 640, kGalleryHeight = 420;
+inline constexpr int32_t kGalleryWidth = 640, kGalleryHeight = 270;
 // The dialog colour behind the controls (0x00RRGGBB).
 inline constexpr uint32_t kGalleryBackground = 0xECE9D8;
 // Where the animated GIF player sits (its size is the stretch rule's).
-inline constexpr int32_t kGalleryGifX = 460, kGalleryGifY = 300, kGalleryGifWidth = 160, kGalleryGifHeight = 100;
+inline constexpr int32_t kGalleryGifX = 430, kGalleryGifY = 160, kGalleryGifWidth = 190, kGalleryGifHeight = 95;
 
 // Per scheme (blue, olive green, silver) a column: an enabled 190-pixel bar,
 // a disabled one, the settings dialog's 97-pixel bar (Max 30, LargeChange

@@ -67,7 +67,7 @@ stop_gallery() { kill "$gallery_pid" 2>/dev/null; wait "$gallery_pid" 2>/dev/nul
 # cleared after it: a red disc, then a blue square.
 convert -size 60x40 xc:none -fill red -draw 'circle 20,20 20,5' \
   \( -size 60x40 xc:none -fill blue -draw 'rectangle 30,5 55,35' \) \
-  -set delay 40 -loop 0 -dispose background "$work/anim.gif"
+  -set delay 40 -set dispose background -loop 0 "$work/anim.gif"
 echo "not a picture, but long enough to be one" >"$work/note.txt"
 
 xdotool mousemove 1 1
@@ -106,16 +106,20 @@ fi
 
 # ---- The GIF player.
 gx=${X[gif]} gy=${Y[gif]}
-saw_red=0 saw_blue=0 background=1
+# Each frame is cleared before the next (disposal 2): a screenshot shows
+# the disc or the square, never both.
+saw_red=0 saw_blue=0 saw_both=0 background=1
 for _ in $(seq 12); do
   client_shot "$work/gif.ppm"
-  [[ $(pixel "$work/gif.ppm" $((gx + 20)) $((gy + 20))) == FF0000 ]] && saw_red=1
-  [[ $(pixel "$work/gif.ppm" $((gx + 42)) $((gy + 20))) == 0000FF ]] && saw_blue=1
+  red=0 blue=0
+  [[ $(pixel "$work/gif.ppm" $((gx + 20)) $((gy + 20))) == FF0000 ]] && red=1 saw_red=1
+  [[ $(pixel "$work/gif.ppm" $((gx + 42)) $((gy + 20))) == 0000FF ]] && blue=1 saw_blue=1
+  ((red && blue)) && saw_both=1
   [[ $(pixel "$work/gif.ppm" $((gx + 2)) $((gy + 2))) == ECE9D8 ]] || background=0
   sleep 0.15
 done
-if ((saw_red && saw_blue)); then ok "the GIF animates: screenshots show its two frames"
-else fail "the GIF does not animate (red frame seen: $saw_red, blue frame seen: $saw_blue)"; fi
+if ((saw_red && saw_blue && !saw_both)); then ok "the GIF animates: screenshots show its two frames, each cleared before the next"
+else fail "the GIF does not animate as it should (disc seen: $saw_red, square seen: $saw_blue, both at once: $saw_both)"; fi
 if ((background)); then ok "its transparent pixels show the window's background"
 else fail "a transparent corner of the GIF is not the background"; fi
 
