@@ -10,7 +10,7 @@
 #    Space and Enter on the focused button each raise one.
 #  - A scroll bar: a quick click on an arrow does not step; holding an arrow
 #    steps about every 100 ms; dragging the thumb follows the mouse and
-#    raises Scroll; the keys step through the Value rules.
+#    raises Scroll; the keys step through the Value rules; Tab moves on.
 #  - The GIF player animates (two screenshots show different frames) and
 #    its transparent pixels show the window's background; a download from a
 #    loopback server raises RemoteLoadComplete, a 404 or a file that is not
@@ -213,6 +213,13 @@ for k in "${keys[@]}"; do
 done
 if [[ ${got[*]} == "${expected[*]}" ]]; then ok "Right, End, Home, Page Down, Page Up on the focused bar: ${got[*]}"
 else fail "the keys gave ${got[*]} (expected ${expected[*]})"; fi
+# Tab moves on to the next control in the gallery's order: the bar below.
+xdotool key Tab
+sleep 0.2
+xdotool key End
+sleep 0.2
+if [[ $(last_value blue-max100) == 100 ]]; then ok "Tab takes the focus to the next bar"
+else fail "after Tab, End did not reach the next bar (its value: $(last_value blue-max100))"; fi
 stop_gallery
 
 # ---- Remote loads from a loopback server.
