@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     player.setAllocationLimit(uint64_t{128} << 10);
     player.setMirrored(settings & 3);
     player.setStretch((settings >> 2) % 5);
-    player.setDelayAnimation((settings >> 5) & 1);
+    player.setDelayAnimation((settings >> 5) & 3);
     if (!player.loadAnimatedGifArray({data, size})) return 0;
 
     const int32_t frames = player.frameCount();
