@@ -72,8 +72,8 @@ void Command::onFocusGained() {
 }
 
 void Command::onFocusLost() {
+    spaceIsDown_ = false;  // a held Space ends with the focus, enabled or not
     if (!s_.Enabled) return;
-    spaceIsDown_ = false;
     if (s_.ButtonState != 1) {
         s_.ButtonState = 1;
         paintFace(ButtonLook::Normal);
@@ -111,8 +111,9 @@ void Command::onKeyDown(int key) {
 }
 
 void Command::onKeyUp(int key) {
-    if (!s_.Enabled || key != kKeySpace || !spaceIsDown_) return;
-    spaceIsDown_ = false;
+    if (key != kKeySpace || !spaceIsDown_) return;
+    spaceIsDown_ = false;  // released while disabled: forgotten, no Click
+    if (!s_.Enabled) return;
     switch (s_.ButtonState) {
     case 2: paintFace(ButtonLook::HighLight); break;
     case 3: paintFace(ButtonLook::Selected); break;

@@ -58,9 +58,13 @@ void VellumXPHScrollBar::drawPressedSection() {
     if (s_.Dragging) return;
     if (s_.LastHotPart == kPartTrackLeft)
         drawTrackTile(surface_, skin_, ColorScheme_, true, kArrowWidth, s_.ThumbPos - kArrowWidth);
-    else if (s_.LastHotPart == kPartTrackRight)
-        drawTrackTile(surface_, skin_, ColorScheme_, true, s_.ThumbPos + s_.ThumbWidth,
-                      width_ - kArrowWidth - s_.ThumbWidth - s_.ThumbPos);
+    else if (s_.LastHotPart == kPartTrackRight) {
+        // In 64 bits: a thumb placed by a Value beyond Max sits far out.
+        const int64_t x = int64_t{s_.ThumbPos} + s_.ThumbWidth;
+        const int64_t w = int64_t{width_} - kArrowWidth - s_.ThumbWidth - s_.ThumbPos;
+        if (x < width_ && w > 0)
+            drawTrackTile(surface_, skin_, ColorScheme_, true, static_cast<int32_t>(x), static_cast<int32_t>(w));
+    }
 }
 
 void VellumXPHScrollBar::computeThumbPos() {

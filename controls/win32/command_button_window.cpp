@@ -16,7 +16,7 @@ bool sameFont(const ButtonFont& a, const ButtonFont& b) {
 CommandButtonWindow* CommandButtonWindow::create(HWND parent, int id, int x, int y, int width, int height,
                                                  const PropertyBag& properties, const ButtonFont& ambientFont) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    if (!registerControlClass(kCommandClassName, procedure, instance)) return nullptr;
+    if (!registerControlClass(kCommandClassName, ownedWindowProc<CommandButtonWindow>, instance)) return nullptr;
     auto* self = new CommandButtonWindow(ambientFont);
     // WM_NCCREATE hands the object to the window, which deletes it at
     // WM_NCDESTROY; a failed creation has sent WM_NCDESTROY too (or nothing
@@ -73,6 +73,9 @@ void CommandButtonWindow::paint() {
     command_.paint(surface_, controlSkin());
     if (target && buffer_.load(surface_)) {
         HDC dc = buffer_.dc();
+        // A transparent back style ("Visible" false): the face is not shown,
+        // what lies beneath is; the caption stays.
+        if (command_.backStyle() == 0) paintParentBackground(hwnd(), dc);
         // The label: as wide as the button, centred, transparent, as high
         // as one line of its font.
         const HGDIOBJ oldFont = SelectObject(dc, captionFont(command_.font()));
@@ -90,56 +93,14 @@ void CommandButtonWindow::paint() {
     EndPaint(hwnd(), &ps);
 }
 
-LRESULT CALLBACK CommandButtonWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<CommandButtonWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->host_.window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<CommandButtonWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (self->font_) DeleteObject(self->font_);
-        delete self;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
+CommandButtonWindow::~CommandButtonWindow() {
+    if (font_) DeleteObject(font_);
 }
 
 LRESULT CommandButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = hwnd();
+    if (skinnedControlInput(window, command_, message, wParam, lParam)) return 0;
     switch (message) {
-    case WM_MOUSEMOVE: {
-        const POINT p = mousePoint(lParam);
-        command_.onMouseMove(heldButtons(wParam), p.x, p.y);
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        // Focus comes with a click; the capture keeps a release outside in
-        // view, as a container does for its controls.
-        if (GetFocus() != window) SetFocus(window);
-        SetCapture(window);
-        const POINT p = mousePoint(lParam);
-        const int button = message == WM_LBUTTONDOWN ? kLeftButton : message == WM_RBUTTONDOWN ? kRightButton : kMiddleButton;
-        command_.onMouseDown(button, p.x, p.y);
-        return 0;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        if (heldButtons(wParam) == 0 && GetCapture() == window) ReleaseCapture();
-        const POINT p = mousePoint(lParam);
-        const int button = message == WM_LBUTTONUP ? kLeftButton : message == WM_RBUTTONUP ? kRightButton : kMiddleButton;
-        command_.onMouseUp(button, p.x, p.y);
-        return 0;
-    }
-    case WM_SETFOCUS: command_.onFocusGained(); return 0;
-    case WM_KILLFOCUS: command_.onFocusLost(); return 0;
-    case WM_KEYDOWN: command_.onKeyDown(static_cast<int>(wParam)); return 0;
-    case WM_KEYUP: command_.onKeyUp(static_cast<int>(wParam)); return 0;
     case WM_GETDLGCODE:
         // Space and Enter are the button's; Tab and the rest stay the
         // dialog's navigation.
@@ -149,9 +110,6 @@ LRESULT CommandButtonWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) 
                 return DLGC_WANTMESSAGE;
         }
         return DLGC_BUTTON;
-    case WM_TIMER:
-        command_.onTimer(static_cast<int>(wParam), cursorOver(window));
-        return 0;
     case WM_SIZE:
         command_.onResize(LOWORD(lParam), HIWORD(lParam));
         return 0;

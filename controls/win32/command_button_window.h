@@ -2,7 +2,9 @@
 // hosts the portable Command (controls/button/command_button.h), feeds it
 // the window's messages, runs its 100 ms mouse-leave timer and paints its
 // face, then its caption in the button's own window (a child label would be
-// "another window" for the leave check).
+// "another window" for the leave check). With its back style transparent
+// (the "Visible" property false) the window shows what lies beneath it and
+// the caption over that.
 //
 // The window owns its Command; the owner reaches it through control() and
 // sets its onClick. The container loads the properties at creation and
@@ -36,10 +38,13 @@ public:
     // The caption label's height in pixels: one line of its font.
     int labelHeight();
 
+    // For the window procedure.
+    void attach(HWND window) { host_.window = window; }
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    ~CommandButtonWindow();
+
 private:
     explicit CommandButtonWindow(const ButtonFont& ambientFont) : command_(host_, ambientFont) {}
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     HFONT captionFont(const ButtonFont& font);
 

@@ -46,6 +46,14 @@ POINT mousePoint(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
+int messageButton(UINT message) {
+    switch (message) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return kRightButton;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return kMiddleButton;
+    default: return kLeftButton;
+    }
+}
+
 bool cursorOver(HWND window) {
     POINT at{};
     return GetCursorPos(&at) && WindowFromPoint(at) == window;
@@ -98,6 +106,18 @@ bool BackBuffer::load(const PixelImage& image) {
 
 void BackBuffer::blitTo(HDC target) const {
     if (dc_) BitBlt(target, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+}
+
+void paintParentBackground(HWND window, HDC dc) {
+    const HWND parent = GetParent(window);
+    if (!parent) return;
+    POINT origin{0, 0};
+    MapWindowPoints(window, parent, &origin, 1);
+    POINT before{};
+    SetViewportOrgEx(dc, -origin.x, -origin.y, &before);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SetViewportOrgEx(dc, before.x, before.y, nullptr);
 }
 
 bool registerControlClass(const wchar_t* name, WNDPROC procedure, HINSTANCE instance) {

@@ -69,7 +69,69 @@ private:
     int32_t width_ = 0, height_ = 0;
 };
 
+// Paints into `dc` (the window's client area at its origin) what the
+// parent shows beneath the window: its background erase and its client
+// painting (WM_ERASEBKGND, WM_PRINTCLIENT), moved to the window's origin.
+void paintParentBackground(HWND window, HDC dc);
+
 // Registers a window class once per process; false if it cannot be.
 bool registerControlClass(const wchar_t* name, WNDPROC procedure, HINSTANCE instance);
+
+// The button (kLeftButton, ...) a WM_xBUTTONDOWN or WM_xBUTTONUP names.
+int messageButton(UINT message);
+
+// The window procedure of a control window that owns a heap object: the
+// object comes as the creation parameter, is attached at WM_NCCREATE
+// (Owner::attach(HWND)), handles every later message (Owner::handle) and is
+// deleted at WM_NCDESTROY. Messages before WM_NCCREATE and after
+// WM_NCDESTROY go to the default handler.
+template <class Owner>
+LRESULT CALLBACK ownedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        owner->attach(window);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    }
+    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!owner) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete owner;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return owner->handle(message, wParam, lParam);
+}
+
+// The input both skinned controls take the same way, turned into calls of
+// their on* methods: mouse moves, presses (focus comes with a click, and the
+// capture keeps a release outside in view, as a container gives a user
+// control) and releases, keys, focus, timer ticks (with whether the cursor
+// is over the window itself) and size. True when `message` was one of them.
+template <class Control>
+bool skinnedControlInput(HWND window, Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT p = mousePoint(lParam);
+    switch (message) {
+    case WM_MOUSEMOVE: control.onMouseMove(heldButtons(wParam), p.x, p.y); return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (GetFocus() != window) SetFocus(window);
+        SetCapture(window);
+        control.onMouseDown(messageButton(message), p.x, p.y);
+        return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (heldButtons(wParam) == 0 && GetCapture() == window) ReleaseCapture();
+        control.onMouseUp(messageButton(message), p.x, p.y);
+        return true;
+    case WM_KEYDOWN: control.onKeyDown(static_cast<int>(wParam)); return true;
+    case WM_KEYUP: control.onKeyUp(static_cast<int>(wParam)); return true;
+    case WM_SETFOCUS: control.onFocusGained(); return true;
+    case WM_KILLFOCUS: control.onFocusLost(); return true;
+    case WM_TIMER: control.onTimer(static_cast<int>(wParam), cursorOver(window)); return true;
+    default: return false;
+    }
+}
 
 }  // namespace lumora::win32

@@ -180,7 +180,7 @@ void drawPicture(HDC dc, const GifPicture& picture, const GifDrawRect& rect) {
 GifPlayerWindow* GifPlayerWindow::create(HWND parent, int id, int x, int y, int width, int height,
                                          const PropertyBag& properties) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    if (!registerControlClass(kGifPlayerClassName, procedure, instance)) return nullptr;
+    if (!registerControlClass(kGifPlayerClassName, ownedWindowProc<GifPlayerWindow>, instance)) return nullptr;
     auto* self = new GifPlayerWindow();
     // The window deletes the object at WM_NCDESTROY.
     const HWND window = CreateWindowExW(0, kGifPlayerClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y,
@@ -279,16 +279,8 @@ void GifPlayerWindow::paint() {
         return;
     }
     HDC dc = buffer.dc();
-    // The parent's background under the control, so transparent pixels
-    // show it: its erase and its client painting, moved to our origin.
-    POINT origin{0, 0};
-    const HWND parent = GetParent(window_);
-    MapWindowPoints(window_, parent, &origin, 1);
-    POINT before{};
-    SetViewportOrgEx(dc, -origin.x, -origin.y, &before);
-    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    SetViewportOrgEx(dc, before.x, before.y, nullptr);
+    // The parent's background under the control: transparent pixels show it.
+    paintParentBackground(window_, dc);
 
     const GifPicture picture = player_.picture();
     const GifDrawRect rect = player_.drawRect();
@@ -349,25 +341,8 @@ HCURSOR GifPlayerWindow::pointerCursor() {
     return id ? LoadCursorW(nullptr, id) : nullptr;
 }
 
-LRESULT CALLBACK GifPlayerWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<GifPlayerWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<GifPlayerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) {
-        // A result that arrives for no object is still freed.
-        if (message == kRemoteDoneMessage) delete reinterpret_cast<RemoteResult*>(lParam);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (self->customCursor_) DestroyCursor(self->customCursor_);
-        delete self;  // the player kills its timer
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
+GifPlayerWindow::~GifPlayerWindow() {
+    if (customCursor_) DestroyCursor(customCursor_);
 }
 
 LRESULT GifPlayerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -61,10 +61,13 @@ public:
     std::function<void(float gifWidth, float gifHeight, bool& cancel)> onRemoteLoadComplete;
     std::function<void()> onRemoteLoadFailure;
 
+    // For the window procedure.
+    void attach(HWND window) { window_ = window; }
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    ~GifPlayerWindow() override;
+
 private:
     GifPlayerWindow() : player_(*this) {}
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void mouseEvent(UINT message, WPARAM wParam, LPARAM lParam);
     void remoteDone(LPARAM result);

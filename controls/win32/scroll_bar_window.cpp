@@ -9,7 +9,7 @@ ScrollBarWindow::ScrollBarWindow() : bar_(host_, controlSkin()) {}
 
 ScrollBarWindow* ScrollBarWindow::create(HWND parent, int id, int x, int y, int width, const PropertyBag* properties) {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    if (!registerControlClass(kScrollBarClassName, procedure, instance)) return nullptr;
+    if (!registerControlClass(kScrollBarClassName, ownedWindowProc<ScrollBarWindow>, instance)) return nullptr;
     auto* self = new ScrollBarWindow();
     // The window deletes the object at WM_NCDESTROY.
     const HWND window = CreateWindowExW(0, kScrollBarClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
@@ -43,58 +43,12 @@ void ScrollBarWindow::paint() {
     EndPaint(hwnd(), &ps);
 }
 
-LRESULT CALLBACK ScrollBarWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<ScrollBarWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->host_.window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<ScrollBarWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete self;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
-}
-
 LRESULT ScrollBarWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = hwnd();
+    // No CS_DBLCLKS: a double click arrives as two presses.
+    if (skinnedControlInput(window, bar_, message, wParam, lParam)) return 0;
     switch (message) {
-    case WM_MOUSEMOVE: {
-        const POINT p = mousePoint(lParam);
-        bar_.onMouseMove(heldButtons(wParam), p.x, p.y);
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
-        // No CS_DBLCLKS: a double click arrives as two presses.
-        if (GetFocus() != window) SetFocus(window);
-        SetCapture(window);
-        const POINT p = mousePoint(lParam);
-        const int button = message == WM_LBUTTONDOWN ? kLeftButton : message == WM_RBUTTONDOWN ? kRightButton : kMiddleButton;
-        bar_.onMouseDown(button, p.x, p.y);
-        return 0;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        if (heldButtons(wParam) == 0 && GetCapture() == window) ReleaseCapture();
-        const POINT p = mousePoint(lParam);
-        const int button = message == WM_LBUTTONUP ? kLeftButton : message == WM_RBUTTONUP ? kRightButton : kMiddleButton;
-        bar_.onMouseUp(button, p.x, p.y);
-        return 0;
-    }
-    case WM_KEYDOWN: bar_.onKeyDown(static_cast<int>(wParam)); return 0;
-    case WM_KEYUP: bar_.onKeyUp(static_cast<int>(wParam)); return 0;
-    case WM_SETFOCUS: bar_.onFocusGained(); return 0;
-    case WM_KILLFOCUS: bar_.onFocusLost(); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;  // the arrows step; Tab stays the dialog's
-    case WM_TIMER:
-        bar_.onTimer(static_cast<int>(wParam), cursorOver(window));
-        return 0;
     case WM_SIZE:
         if (!host_.resizing) bar_.onResize(LOWORD(lParam), HIWORD(lParam));
         return 0;

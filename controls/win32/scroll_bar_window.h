@@ -36,10 +36,12 @@ public:
     // The property and the window's own enabled state.
     void setEnabled(bool enabled);
 
+    // For the window procedure.
+    void attach(HWND window) { host_.window = window; }
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
     ScrollBarWindow();
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
 
     WindowControlHost host_;

@@ -59,6 +59,8 @@ std::vector<GalleryControl> galleryControls() {
     button("wide", 220, 160, 160, 40, "初期値に戻す");
     button("disabled", 20, 210, 89, 25, "無効").properties.writeBool("Enabled", false, true);
     button("tiny", 120, 210, 7, 7, "");
+    // "Visible" false: a transparent back style shows the window beneath.
+    button("transparent", 220, 210, 89, 25, "透明").properties.writeInt("Visible", 0, 1);
     return all;
 }
 
@@ -70,6 +72,7 @@ PixelImage paintGalleryControl(const GalleryControl& control, const Skin& skin, 
     CaptionLayout caption;
     PixelImage face = renderCommand(control.properties, control.width, control.height, {}, skin, &caption, labelHeight);
     captionTop = caption.top;
+    if (control.properties.readInt("Visible", 1) == 0) face.reset(face.width, face.height, kGalleryBackground);
     return face;
 }
 

@@ -33,7 +33,8 @@ inline constexpr int32_t kGalleryGifX = 430, kGalleryGifY = 160, kGalleryGifWidt
 // a disabled one, the settings dialog's 97-pixel bar (Max 30, LargeChange
 // 10: a 16-pixel thumb with its grip), one with Max 100 (a 10-pixel thumb,
 // no grip), and a 46-pixel bar (too narrow for a thumb); then a row of
-// buttons: enabled ones, a disabled one and one too small for its border.
+// buttons: enabled ones, a disabled one, one too small for its border and
+// a transparent one (its "Visible" false).
 std::vector<GalleryControl> galleryControls();
 
 // A control painted as its window shows it before any input (the caption

@@ -87,6 +87,18 @@ TEST(Command, DisabledIgnoresEverything) {
     EXPECT_EQ(b.button.look(), ButtonLook::Disable);
     EXPECT_FALSE(b.button.captionLayout(12).enabled);
     EXPECT_EQ(b.clicks, 0);
+
+    // Space held when the button is disabled, released meanwhile: once
+    // enabled again, Space presses it as before.
+    Button held;
+    held.run({kFocus, E::keyDown(kKeySpace)});
+    held.button.setEnabled(false);
+    held.run({E::keyUp(kKeySpace)});
+    held.button.setEnabled(true);
+    held.run({E::keyDown(kKeySpace)});
+    EXPECT_EQ(held.button.look(), ButtonLook::Pressed);
+    held.run({E::keyUp(kKeySpace)});
+    EXPECT_EQ(held.clicks, 1);
 }
 
 TEST(Command, ReadingPropertiesRepaintsTheNormalFace) {

@@ -261,6 +261,19 @@ TEST(ScrollBar, Keyboard) {
     EXPECT_EQ(off.bar.value(), 15);
 }
 
+TEST(ScrollBar, AValueBeyondMaxPutsThePressedTrackOffTheBar) {
+    // Min raised above Max leaves Value above Max: the thumb's position is
+    // computed far past the bar, and the section right of it is empty.
+    Bar b(100000, 32767, 1);
+    b.run({E::move(0, 50, 8)});  // the track right of the thumb was hovered last
+    b.bar.setMin(32767);
+    b.bar.setMax(1);
+    EXPECT_EQ(b.bar.value(), 32767);
+    EXPECT_GT(int64_t{b.st().ThumbPos} + b.st().ThumbWidth, 100000);
+    const uint32_t pressed = skin().bitmap(IDB_SB_TRACK_PRESSED)->at(0, 8);
+    EXPECT_NE(b.px(100000 - 18, 8), pressed);
+}
+
 TEST(ScrollBar, RandomEventsKeepItSound) {
     // Any mix of events and property values, extremes included: no crash,
     // no change of Value without Change, the timers running exactly while
