@@ -2,7 +2,6 @@
 #include "controls/gif/gif_writer.h"
 
 #include <algorithm>
-#include <array>
 
 #include "controls/gif/lzw_decoder.h"
 
@@ -32,28 +31,40 @@ void putTable(std::vector<uint8_t>& out, const GifPalette& palette) {
 }
 
 // The string table of the encoder: (prefix code, next index) -> code, open
-// addressing over twice as many slots as codes.
+// addressing over at least twice as many slots as it will hold codes. A
+// small image makes few codes, so its table stays small: clearing it costs
+// in proportion to the image, not 4096 codes' worth per frame.
 class CodeTable {
 public:
-    void clear() { keys_.fill(-1); }
+    explicit CodeTable(size_t pixels) {
+        size_t slots = 64;
+        while (slots < 2 * std::min<size_t>(pixels + 1, 4096)) slots *= 2;
+        keys_.assign(slots, -1);
+        codes_.resize(slots);
+        mask_ = uint32_t(slots - 1);
+        shift_ = 32;
+        for (size_t s = slots; s > 1; s /= 2) --shift_;
+    }
+    void clear() { std::fill(keys_.begin(), keys_.end(), -1); }
     int find(int32_t key) const {
-        for (uint32_t slot = hash(key);; slot = (slot + 1) & kMask) {
+        for (uint32_t slot = hash(key);; slot = (slot + 1) & mask_) {
             if (keys_[slot] == key) return codes_[slot];
             if (keys_[slot] < 0) return -1;
         }
     }
     void insert(int32_t key, uint16_t code) {
         uint32_t slot = hash(key);
-        while (keys_[slot] >= 0) slot = (slot + 1) & kMask;
+        while (keys_[slot] >= 0) slot = (slot + 1) & mask_;
         keys_[slot] = key;
         codes_[slot] = code;
     }
 
 private:
-    static constexpr uint32_t kSlots = 8192, kMask = kSlots - 1;
-    static uint32_t hash(int32_t key) { return (uint32_t(key) * 2654435761u) >> 19; }
-    std::array<int32_t, kSlots> keys_{};
-    std::array<uint16_t, kSlots> codes_{};
+    uint32_t hash(int32_t key) const { return (uint32_t(key) * 2654435761u) >> shift_; }
+    std::vector<int32_t> keys_;
+    std::vector<uint16_t> codes_;
+    uint32_t mask_ = 0;
+    int shift_ = 0;
 };
 
 // Packs codes least significant bit first. Codes are written at the width
@@ -112,8 +123,7 @@ private:
 void writeLzw(std::span<const uint8_t> indices, int minCodeSize, std::vector<uint8_t>& out) {
     std::vector<uint8_t> packed;
     CodeWriter writer(minCodeSize, packed);
-    CodeTable table;
-    table.clear();
+    CodeTable table(indices.size());
     const uint32_t clearCode = 1u << minCodeSize;
     uint32_t next = clearCode + 2;
     writer.clear();

@@ -22,6 +22,10 @@ corpus=${3:-$work/corpus}
 artifacts=${4:-$(dirname "$fuzzer")/../fuzz-artifacts}
 mkdir -p "$corpus" "$artifacts" "$work/seeds"
 cp "$suite"/*.gif "$work/seeds/"
+# A smaller quarantine than ASan's 256 MB: each input frees well under 1 MB,
+# so use after free is still caught many inputs later, and the fuzzer runs
+# about twice as fast without cycling through fresh pages.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16}
 
 "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=256 -max_len=8192 \
   -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "$work/seeds" >"$work/log" 2>&1
