@@ -99,6 +99,8 @@ public:
 
     // --- the window's events ----------------------------------------------
     void onTimer();
+    // Gives the control the drawn size of the stretch rule (through
+    // resizeControl; Stretch 0: at most the canvas, 2: the size it has).
     void onResize();
     void hide();  // pauses, remembering whether it was playing
     void show();  // resumes only if it was playing when hidden
@@ -111,7 +113,9 @@ public:
 
     // --- properties -------------------------------------------------------
     int32_t action() const { return action_; }
-    void setAction(int32_t action);  // 0 stop, 1 play, 2 pause, 3 step, 4 restart
+    // 0 stop (frame 1), 1 play, 2 pause, 3 step (pauses: Action then reads 2),
+    // 4 restart; only with a GIF loaded, other values ignored.
+    void setAction(int32_t action);
     int32_t loops() const { return loops_; }
     void setLoops(int32_t loops);    // the absolute value is kept
     int32_t loopsRemaining() const;  // -1 nothing loaded, 0 when Loops is 0, else Loops - loopsDone
