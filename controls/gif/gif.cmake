@@ -34,6 +34,3 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT LUMORA_FUZZ)
     target_link_libraries(lumora-gif-bench PRIVATE lumora_controls benchmark::benchmark GIF::GIF)
   endif()
 endif()
-
-# The sanitize preset's own support library (kept with the fuzzer it came with).
-include(${CMAKE_SOURCE_DIR}/tools/sanitize/sanitize.cmake OPTIONAL)

@@ -94,6 +94,18 @@ bool hasGifSignature(std::span<const uint8_t> data) {
     return std::memcmp(sig, "gif89a", 6) == 0 || std::memcmp(sig, "gif87a", 6) == 0;
 }
 
+// Room for one more record, charged as the vector really allocates: each
+// growth is a new block of twice the capacity, held beside the old one while
+// the records move, and the budget never gets the old block back.
+template <class T>
+bool roomForOne(std::vector<T>& records, AllocationBudget& budget) {
+    if (records.size() < records.capacity()) return true;
+    const size_t capacity = std::max<size_t>(8, records.capacity() * 2);
+    if (!budget.take(capacity, sizeof(T))) return false;
+    records.reserve(capacity);
+    return true;
+}
+
 GifStatus parseGif(std::span<const uint8_t> data, AllocationBudget& budget, GifFile& out) {
     out = GifFile{};
     if (data.empty()) return GifStatus::NoData;
@@ -103,7 +115,7 @@ GifStatus parseGif(std::span<const uint8_t> data, AllocationBudget& budget, GifF
     Reader in{data, 10};  // the logical screen descriptor's packed byte
     const uint8_t screenPacked = in.u8();
     in.skip(2);           // background colour and aspect ratio
-    if (!budget.take(1, sizeof(GifPalette))) return GifStatus::TooLarge;
+    if (!roomForOne(file.palettes, budget)) return GifStatus::TooLarge;
     file.palettes.emplace_back();  // id 0, zeros when there is no global table
     if (screenPacked & 0x80) {
         file.hasGlobalTable = true;
@@ -173,7 +185,7 @@ GifStatus parseGif(std::span<const uint8_t> data, AllocationBudget& budget, GifF
         frame.interlaced = (packed & 0x40) != 0;
         if (in.eof) return GifStatus::EndOfFile;
         if (packed & 0x80) {
-            if (!budget.take(1, sizeof(GifPalette))) return GifStatus::TooLarge;
+            if (!roomForOne(file.palettes, budget)) return GifStatus::TooLarge;
             frame.paletteId = int32_t(file.palettes.size());
             file.palettes.emplace_back();
             in.colourTable(packed, file.palettes.back());
@@ -190,7 +202,7 @@ GifStatus parseGif(std::span<const uint8_t> data, AllocationBudget& budget, GifF
         pending = GifFrame{};
         pendingHasExtension = false;
         if (frame.blockLength <= 2) continue;  // no image data worth a frame
-        if (!budget.take(1, sizeof(GifFrame))) return GifStatus::TooLarge;
+        if (!roomForOne(file.frames, budget)) return GifStatus::TooLarge;
         file.canvasWidth = std::max(file.canvasWidth, frame.left + frame.width);
         file.canvasHeight = std::max(file.canvasHeight, frame.top + frame.height);
         file.frames.push_back(std::move(frame));

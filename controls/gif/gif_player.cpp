@@ -15,6 +15,45 @@ namespace {
 
 constexpr uint32_t kDeferredDecodeMs = 20;
 
+// One frame of the picture as shown with `bits` of Mirrored: its indices
+// flipped and its place mirrored on the canvas. A frame whose data ended
+// early is first made whole: the pixels never drawn become transparent
+// (through an index the frame does not use, when it has no transparent one).
+void mirrorFrame(GifFrame& f, int32_t canvasWidth, int32_t canvasHeight, int bits) {
+    const uint32_t w = uint32_t(f.width), h = uint32_t(f.height);
+    if (f.indices.size() != f.area()) return;
+    if (!f.complete()) {
+        std::vector<bool> drawn(f.indices.size(), false);
+        uint64_t left = f.decodedPixels;
+        for (uint32_t s = 0; s < h && left > 0; ++s) {
+            const uint32_t row = f.interlaced ? interlacedImageRow(s, h) : s;
+            for (uint32_t x = 0; x < w && left > 0; ++x, --left) drawn[size_t(row) * w + x] = true;
+        }
+        if (!f.hasTransparency) {
+            std::vector<bool> used(256, false);
+            for (size_t i = 0; i < drawn.size(); ++i)
+                if (drawn[i]) used[f.indices[i]] = true;
+            const auto unused = std::find(used.begin(), used.end(), false);
+            if (unused == used.end()) return;  // all 256 in use: left as it is
+            f.hasTransparency = true;
+            f.transparentIndex = uint8_t(unused - used.begin());
+        }
+        for (size_t i = 0; i < drawn.size(); ++i)
+            if (!drawn[i]) f.indices[i] = f.transparentIndex;
+        f.decodedPixels = f.area();
+    }
+    if (bits & 1) {
+        for (uint32_t y = 0; y < h; ++y) std::reverse(f.indices.begin() + ptrdiff_t(y * w), f.indices.begin() + ptrdiff_t((y + 1) * w));
+        f.left = canvasWidth - f.left - f.width;
+    }
+    if (bits & 2) {
+        for (uint32_t y = 0; y < h / 2; ++y)
+            std::swap_ranges(f.indices.begin() + ptrdiff_t(y * w), f.indices.begin() + ptrdiff_t((y + 1) * w),
+                             f.indices.begin() + ptrdiff_t((h - 1 - y) * w));
+        f.top = canvasHeight - f.top - f.height;
+    }
+}
+
 }  // namespace
 
 std::vector<uint8_t> packMask(const GifPicture& picture) {
@@ -51,9 +90,14 @@ void GifPlayer::setAnimatedGif(std::span<const uint8_t> bytes) {
 
 std::vector<uint8_t> GifPlayer::animatedGif() const {
     if (currentFrame_ == 0) return {};
-    // Before the deferred decode the original bytes are still here.
+    // Before the deferred decode the original bytes are still here, and the
+    // frames to flip are not decoded yet.
     if (deferredPending_) return gifData_;
-    return writeGif(file_, loops_);
+    if (mirrored_ == 0) return writeGif(file_, loops_);
+    // The picture as shown: the frames flipped as they are drawn.
+    GifFile shown = file_;
+    for (GifFrame& frame : shown.frames) mirrorFrame(frame, shown.canvasWidth, shown.canvasHeight, mirrored_);
+    return writeGif(shown, loops_);
 }
 
 void GifPlayer::releaseAll() {
@@ -91,7 +135,8 @@ bool GifPlayer::load(std::span<const uint8_t> bytes) {
         return false;
     }
     status_ = GifStatus::Ok;
-    loops_ = file_.loopCount;  // 0 (forever) when the file does not say
+    // A file that names no loop count leaves Loops as it was.
+    if (file_.hasLoopCount) loops_ = file_.loopCount;
     showFrame(1);
 
     if ((delayAnimation_ & 1) && frameCount() > 1) {
@@ -179,8 +224,12 @@ void GifPlayer::startPlaying() {
 }
 
 void GifPlayer::pause() {
-    if (timerSet_) host_.killTimer();
-    timerSet_ = false;
+    // A deferred decode's timer is not the animation's: it still fires, and
+    // the animation starts after it as it would have.
+    if (timerSet_ && !deferredPending_) {
+        host_.killTimer();
+        timerSet_ = false;
+    }
     playing_ = false;
     action_ = kActionPause;
 }

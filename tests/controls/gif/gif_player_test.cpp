@@ -119,9 +119,10 @@ TEST(GifPlayer, LoadsGoodDamagedAndHostileFilesAsTheControlDoes) {
     EXPECT_EQ(parsed.frames[0].disposal, 0);
     EXPECT_EQ(parsed.frames[1].disposal, 3);
 
-    // The budget counts what is allocated: palette, frame records, canvas and
-    // mask (5 bytes a pixel), saved rows for frame 2, then each frame's indices.
-    const uint64_t needed = sizeof(GifPalette) + 2 * sizeof(GifFrame) + 6 * 8 * 5 + 1 * 5 + 4 * 5 + 1;
+    // The budget counts what is allocated: palettes and frame records (in
+    // blocks of at least eight), canvas and mask (5 bytes a pixel), saved
+    // rows for frame 2, then each frame's indices.
+    const uint64_t needed = 8 * sizeof(GifPalette) + 8 * sizeof(GifFrame) + 6 * 8 * 5 + 1 * 5 + 4 * 5 + 1;
     Control gif;
     gif.player.setAllocationLimit(needed);
     EXPECT_TRUE(gif.load(two));
@@ -144,6 +145,25 @@ TEST(GifPlayer, LoopCountIsUnsignedAndDataEndingEarlyLeavesTheRestUndrawn) {
     ASSERT_TRUE(gif.load(bytes));
     EXPECT_EQ(gif.player.file().frames[0].decodedPixels, 5u);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(gif.pixel(i % 4, i / 4), i < 5 ? kRed : kClear) << i;
+
+    // A file that names no loop count leaves Loops as it was.
+    gif.player.setLoops(3);
+    ASSERT_TRUE(gif.load(bytes));
+    EXPECT_FALSE(gif.player.file().hasLoopCount);
+    EXPECT_EQ(gif.player.loops(), 3);
+}
+
+TEST(GifPlayer, ManyRecordsAreChargedAsTheyAreReallyAllocated) {
+    // 200,000 images of one pixel, each with its own 2-colour table: the
+    // tables alone come to 206 MB, and the vector holding them to more while
+    // it grows. The load fails cleanly instead of going past 256 MB.
+    std::vector<uint8_t> bytes = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0};
+    const uint8_t image[] = {0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x80, 0, 0, 0, 0xFF, 0xFF, 0xFF, 2, 2, 0x4C, 0x01, 0};
+    for (int i = 0; i < 200000; ++i) bytes.insert(bytes.end(), std::begin(image), std::end(image));
+    bytes.push_back(0x3B);
+    Control gif;
+    EXPECT_FALSE(gif.load(bytes));
+    EXPECT_EQ(gif.player.lastStatus(), GifStatus::TooLarge);
 }
 
 // --- timing ------------------------------------------------------------------
@@ -244,6 +264,17 @@ TEST(GifPlayer, DeferredDecodingShowsFrameOneThenDecodesThenStarts) {
     manual.host.fire();
     EXPECT_FALSE(manual.player.playing());
     EXPECT_FALSE(manual.host.timerSet);
+
+    // Stretch or Mirrored changed before the decode's timer fires: it still
+    // fires, and the animation starts.
+    for (int which = 0; which < 2; ++which) {
+        Control changed;
+        ASSERT_TRUE(changed.load(makeGif(kThreeFrames), 1));
+        if (which == 0) changed.player.setStretch(2);
+        else changed.player.setMirrored(1);
+        ASSERT_TRUE(changed.host.fire()) << which;
+        EXPECT_TRUE(changed.player.playing()) << which;
+    }
 }
 
 // --- composition ---------------------------------------------------------------
@@ -307,6 +338,21 @@ TEST(GifPlayer, MirroringFlipsFramesAndPositionsAndTwiceGivesBackTheOriginal) {
     EXPECT_EQ(gif.player.mirrored(), 0);
     EXPECT_EQ(std::vector<uint8_t>(gif.player.picture().mask, gif.player.picture().mask + 6), before);
     EXPECT_EQ(gif.pixel(0, 0), kBlue);
+
+    // The AnimatedGIF getter gives the picture as shown: read back, the
+    // mirrored frames look as they did, whichever frame is shown.
+    for (int bits = 1; bits <= 3; ++bits) {
+        Control shown;
+        shown.player.setMirrored(bits);
+        shown.load(makeGif(frames), 2);
+        Control copy;
+        ASSERT_TRUE(copy.load(shown.player.animatedGif(), 2));
+        for (int frame = 1; frame <= 3; ++frame) {
+            for (int i = 0; i < 6; ++i) EXPECT_EQ(copy.pixel(i % 3, i / 3), shown.pixel(i % 3, i / 3)) << bits << frame;
+            shown.player.setAction(kActionStep);
+            copy.player.setAction(kActionStep);
+        }
+    }
 }
 
 // --- stretch ---------------------------------------------------------------
