@@ -30,6 +30,8 @@ PACKAGES=(
   # The front end: Japanese captions under Wine, MP3 playback through Wine's
   # MCI, and the encoder its music test makes a short MP3 with.
   fonts-vlgothic gstreamer1.0-plugins-good lame
+  # The controls' black-box test serves GIFs from a loopback web server.
+  python3
 )
 
 missing=()

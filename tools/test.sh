@@ -32,6 +32,15 @@ stage() {
 configure() { cmake --preset "$1"; }
 build() { cmake --build --preset "$1" -- -k; }
 
+# The release zip: made by CPack, holding the two programs and the text.
+package_check() {
+  cmake --build --preset windows --target package >/dev/null || return 1
+  local listing
+  listing=$(cd build/windows && cmake -E tar tf Lumora-1.0.0-win64.zip) || return 1
+  echo "$listing"
+  [[ $(sort <<<"$listing" | tr '\n' ' ') == "Lumora-1.0.0-win64/Lumora.dll Lumora-1.0.0-win64/Lumora.scr Lumora-1.0.0-win64/README.txt " ]]
+}
+
 total_start=$SECONDS
 declare -A configured=()
 for preset in native windows sanitize; do
@@ -48,6 +57,7 @@ if [[ -n ${configured[native]:-} ]]; then
 fi
 if [[ -n ${configured[windows]:-} ]]; then
   stage "windows tests" bash tools/wine/run.sh --xvfb ctest --preset windows
+  stage "windows package" package_check
 fi
 if [[ -n ${configured[sanitize]:-} ]]; then
   stage "sanitize tests" ctest --preset sanitize

@@ -4,16 +4,16 @@
 # portable painters. Included by the top-level CMakeLists.txt.
 if(WIN32)
   add_executable(controls-gallery WIN32
-    ${CMAKE_CURRENT_LIST_DIR}/controls_gallery.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32/controls_gallery.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gallery_layout.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/controls_gallery.rc
+    ${CMAKE_CURRENT_LIST_DIR}/win32/controls_gallery.rc
   )
   target_link_options(controls-gallery PRIVATE -municode)
   target_link_libraries(controls-gallery PRIVATE lumora_controls_win32)
   # The art's resource script names its bitmaps relative to its folder.
   target_include_directories(controls-gallery PRIVATE ${CMAKE_SOURCE_DIR}/controls/art)
   file(GLOB _art ${CMAKE_SOURCE_DIR}/controls/art/*.bmp)
-  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/controls_gallery.rc PROPERTIES
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/win32/controls_gallery.rc PROPERTIES
     OBJECT_DEPENDS "${_art};${CMAKE_SOURCE_DIR}/controls/art/control_art.rc")
   include(${CMAKE_SOURCE_DIR}/tests/controls/win32/gallery_tests.cmake)
 else()
