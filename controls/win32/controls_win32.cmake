@@ -5,12 +5,6 @@
 # resource script (the bitmaps the skinned controls paint from). Included by
 # the top-level CMakeLists.txt for Windows builds only.
 
-# UTF-8 <-> UTF-16, shared with the front end.
-if(NOT TARGET lumora_wide_text)
-  add_library(lumora_wide_text STATIC ${CMAKE_SOURCE_DIR}/frontend/win32/wide_text.cpp)
-  target_include_directories(lumora_wide_text PUBLIC ${CMAKE_SOURCE_DIR})
-endif()
-
 add_library(lumora_controls_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/skin_resources.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_window.cpp

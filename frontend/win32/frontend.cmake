@@ -5,10 +5,6 @@
 enable_language(RC)
 
 # Everything but the entry, so the tests link the very code the program runs.
-if(NOT TARGET lumora_wide_text)
-  add_library(lumora_wide_text STATIC ${CMAKE_CURRENT_LIST_DIR}/wide_text.cpp)
-  target_include_directories(lumora_wide_text PUBLIC ${CMAKE_SOURCE_DIR})
-endif()
 add_library(lumora_frontend_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/registry_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_files.cpp

@@ -2,8 +2,9 @@
 // as its window would drive it. The last byte picks the settings (mirror,
 // stretch, deferred decode); the player loads, plays a few timer ticks,
 // steps, mirrors and restarts; and a loaded GIF is written out (the
-// AnimatedGIF getter) and read back, which must give the same frames: any
-// difference is a bug and aborts.
+// AnimatedGIF getter) and read back, which must give the same frames, and
+// written out mirrored, which read back must show the picture the mirrored
+// control shows: any difference is a bug and aborts.
 //
 // A load's buffers are charged to its allocation budget (256 MB in the
 // control); here it is 128 KB, so that inputs claiming huge frames fail as fast
@@ -69,13 +70,44 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     host.resizeControl(5, 90);
     (void)packMask(player.picture());
 
-    const std::vector<uint8_t> written = player.animatedGif();
+    const int32_t mirror = player.mirrored();
+    player.setMirrored(0);
     HeadlessGifHost host2;
     GifPlayer again(host2);
     host2.player = &again;
     again.setAllocationLimit(uint64_t{128} << 10);
     again.setDelayAnimation(2);
-    again.setAnimatedGif(written);
+    again.setAnimatedGif(player.animatedGif());
     if (!sameFrames(player.file(), again.file())) std::abort();
+
+    // Mirrored: the getter gives the picture as shown. Read back, its canvas
+    // ends where its frames do, so it may be smaller; beyond it the shown
+    // picture is transparent. (A frame whose data ended early and that uses
+    // all 256 indices cannot be made whole: such a file is skipped.)
+    player.setMirrored(mirror == 0 ? 1 : mirror);
+    player.setAction(kActionStop);  // frame 1 on both sides
+    if (player.currentFrame() == 0 || player.animatedGif().empty()) return 0;
+    for (const GifFrame& f : player.file().frames)
+        if (!f.complete()) return 0;
+    again.setAnimatedGif(player.animatedGif());
+    const GifPicture shown = player.picture(), copy = again.picture();
+    if (copy.empty()) {
+        // Frames of no area can make a canvas that mirrored holds nothing.
+        if (!std::all_of(shown.mask, shown.mask + size_t(shown.width) * size_t(shown.height), [](uint8_t m) { return m != 0; }))
+            std::abort();
+        return 0;
+    }
+    if (copy.width > shown.width || copy.height > shown.height) std::abort();
+    for (int32_t y = 0; y < shown.height; ++y) {
+        for (int32_t x = 0; x < shown.width; ++x) {
+            const size_t i = size_t(y) * size_t(shown.width) + size_t(x);
+            if (x >= copy.width || y >= copy.height) {
+                if (!shown.mask[i]) std::abort();
+                continue;
+            }
+            const size_t j = size_t(y) * size_t(copy.width) + size_t(x);
+            if (shown.mask[i] != copy.mask[j] || (!shown.mask[i] && shown.pixels[i] != copy.pixels[j])) std::abort();
+        }
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 # Shared by the black-box test scripts (sourced, not run): a scratch folder,
-# processes ended on exit, and the ok / fail / finish reporting.
+# processes ended on exit, waiting for a condition, and the ok / fail /
+# finish reporting.
 #
 # A script adds the pids it starts to `started` and may add commands of its
 # own clean-up to `cleanup_hooks` (run after its processes end).
@@ -18,6 +19,16 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+wait_until() {  # SECONDS COMMAND...: succeeds as soon as COMMAND does
+  local limit=$1 i
+  shift
+  for ((i = 0; i < limit * 10; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
 
 ok() { echo "ok   $*"; }
 fail() {

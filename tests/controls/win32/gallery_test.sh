@@ -11,10 +11,11 @@
 #  - A scroll bar: a quick click on an arrow does not step; holding an arrow
 #    steps about every 100 ms; dragging the thumb follows the mouse and
 #    raises Scroll; the keys step through the Value rules; Tab moves on.
-#  - The GIF player animates (two screenshots show different frames) and
-#    its transparent pixels show the window's background; a download from a
-#    loopback server raises RemoteLoadComplete, a 404 or a file that is not
-#    a GIF raises RemoteLoadFailure.
+#  - The GIF player animates (two screenshots show different frames), its
+#    transparent pixels show the window's background, a click on it reaches
+#    its owner; a download from a loopback server raises
+#    RemoteLoadComplete, a 404 or a file that is not a GIF raises
+#    RemoteLoadFailure.
 #
 #   gallery_test.sh WINE CONTROLS_GALLERY GALLERY_CHECK
 set -uo pipefail
@@ -40,15 +41,6 @@ timeout 30 "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Got
   /d 'VL Gothic\0IPAGothic\0Noto Sans CJK JP' /f </dev/null >/dev/null 2>&1
 
 winpath() { local p=$1; echo "Z:${p//\//\\}"; }
-wait_until() {  # SECONDS COMMAND...
-  local limit=$1 i
-  shift
-  for ((i = 0; i < limit * 10; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 log=$work/events.log
 count() { grep -c -x -- "$1" "$log" 2>/dev/null || true; }  # lines equal to $1
 logged() { grep -q -- "$1" "$log" 2>/dev/null; }
@@ -122,6 +114,10 @@ if ((saw_red && saw_blue && !saw_both)); then ok "the GIF animates: screenshots 
 else fail "the GIF does not animate as it should (disc seen: $saw_red, square seen: $saw_blue, both at once: $saw_both)"; fi
 if ((background)); then ok "its transparent pixels show the window's background"
 else fail "a transparent corner of the GIF is not the background"; fi
+move gif 20 20 click 1
+sleep 0.3
+if [[ $(count 'Click gif') == 1 ]]; then ok "a click on the GIF player reaches its owner"
+else fail "a click on the GIF player raised $(count 'Click gif') Click events"; fi
 
 # ---- A button and the mouse.
 xdotool mousemove 1 1

@@ -77,15 +77,6 @@ wait_exit() {  # PID SECONDS: succeeds once PID has ended, its status in exit_st
   done
   return 1
 }
-wait_until() {  # SECONDS COMMAND...: succeeds as soon as COMMAND does
-  local limit=$1 i
-  shift
-  for ((i = 0; i < limit * 10; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 # Windows path of a Unix path (Wine shows the Unix root as Z:).
 windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
 
