@@ -25,7 +25,8 @@ struct RemoteResult {
 };
 
 // Downloads `url` whole; a failure leaves ok false. The data may come from
-// the cache when the network fails. Never more than one load may allocate.
+// the cache when the network fails. A download longer than one load may
+// take (256 MB) fails rather than growing further.
 void download(const std::wstring& url, RemoteResult& result) {
     const HINTERNET session = InternetOpenW(L"Lumora", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!session) return;
