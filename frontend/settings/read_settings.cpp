@@ -14,7 +14,8 @@ Settings zeroSettings() {
 
 const char* const kRendererDefaults[8] = {"10", "5", "20", "10", "20", "20", "1", "1"};
 
-std::optional<int16_t> convertSettingNumber(const std::string& text, Rounding rounding) {
+SettingNumber parseSettingNumber(const std::string& text, Rounding rounding) {
+    SettingNumber out;
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && text[i] == ' ') ++i;
@@ -38,19 +39,31 @@ std::optional<int16_t> convertSettingNumber(const std::string& text, Rounding ro
         }
     }
     while (i < n && text[i] == ' ') ++i;
-    if (digits == 0 || i != n) return std::nullopt;
+    if (digits == 0 || i != n) return out;
 
-    const bool fractionNonZero = firstFraction > 0 || restNonZero;
+    out.isNumber = true;
+    out.negative = negative;
+    out.whole = whole;
+    out.fractionNonZero = firstFraction > 0 || restNonZero;
     int64_t magnitude = whole;
     if (rounding == Rounding::HalfToEven) {
         if (firstFraction > 5 || (firstFraction == 5 && restNonZero)) ++magnitude;
         else if (firstFraction == 5 && (whole % 2) == 1) ++magnitude;  // a half goes to the even neighbour
-    } else if (negative && fractionNonZero) {
+    } else if (negative && out.fractionNonZero) {
         ++magnitude;  // rounded down: -1.5 gives -2
     }
     const int64_t value = negative ? -magnitude : magnitude;
-    if (value < -32768 || value > 32767) return std::nullopt;
-    return static_cast<int16_t>(value);
+    if (value >= -32768 && value <= 32767) out.value = static_cast<int16_t>(value);
+    return out;
+}
+
+bool SettingNumber::outsideZeroTo(int64_t hi) const {
+    if (negative && (whole > 0 || fractionNonZero)) return true;  // "-0" is no less than 0
+    return whole > hi || (whole == hi && fractionNonZero);
+}
+
+std::optional<int16_t> convertSettingNumber(const std::string& text, Rounding rounding) {
+    return parseSettingNumber(text, rounding).value;
 }
 
 namespace {

@@ -19,6 +19,23 @@ namespace lumora {
 
 enum class Rounding { HalfToEven, Down };
 
+// A text read by the number grammar: whether it is a number at all, its
+// sign, whole part (held at 1000000 and above, so long texts cannot
+// overflow) and whether its fraction is non-zero, and its rounded 16-bit
+// value when that fits.
+struct SettingNumber {
+    bool isNumber = false;
+    bool negative = false;
+    int64_t whole = 0;
+    bool fractionNonZero = false;
+    std::optional<int16_t> value;
+
+    // Whether the number lies outside 0..hi, compared exactly: 23.5 lies
+    // above 23, -0.1 below 0.
+    bool outsideZeroTo(int64_t hi) const;
+};
+SettingNumber parseSettingNumber(const std::string& text, Rounding rounding);
+
 // The 16-bit value of a number text, or nothing when the text is not a
 // number or the result does not fit.
 std::optional<int16_t> convertSettingNumber(const std::string& text, Rounding rounding);
