@@ -7,7 +7,7 @@ add_library(lumora_settings_form STATIC
 )
 target_link_libraries(lumora_settings_form PUBLIC lumora_core lumora_controls)
 
-if(NOT CMAKE_CROSSCOMPILING AND EXISTS ${CMAKE_SOURCE_DIR}/tools/datagen/make_dialog_art.cpp)
+if(NOT CMAKE_CROSSCOMPILING)
   add_executable(make-dialog-art ${CMAKE_SOURCE_DIR}/tools/datagen/make_dialog_art.cpp)
   target_link_libraries(make-dialog-art PRIVATE lumora_controls)
 endif()

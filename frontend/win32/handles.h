@@ -1,6 +1,6 @@
 // Owners of the Win32 handles the front end keeps: kernel objects (the
 // single-instance mutex, the renderer's process), registry keys, the icon
-// and the pop-up menu. Each closes its handle with the one call that matches
+// the pop-up menu, and the settings dialog's GDI objects and memory DCs. Each closes its handle with the one call that matches
 // it, on every path out of a scope.
 #pragma once
 
@@ -54,9 +54,35 @@ struct MenuDestroyer {
     void operator()(HMENU m) const { DestroyMenu(m); }
 };
 
+struct GdiDeleter {
+    void operator()(HGDIOBJ o) const { DeleteObject(o); }
+};
+struct DcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
 using UniqueHandle = Unique<HANDLE, HandleCloser>;
 using UniqueKey = Unique<HKEY, KeyCloser>;
 using UniqueIcon = Unique<HICON, IconDestroyer>;
 using UniqueMenu = Unique<HMENU, MenuDestroyer>;
+using UniqueBitmap = Unique<HBITMAP, GdiDeleter>;
+using UniqueFont = Unique<HFONT, GdiDeleter>;
+using UniquePen = Unique<HPEN, GdiDeleter>;
+using UniqueDc = Unique<HDC, DcDeleter>;
+
+// A bitmap selected into a DC for the scope, the DC's previous one put back.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelect() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 }  // namespace lumora::win32

@@ -1,6 +1,7 @@
-// The settings dialog, opened modally from the tray menu's settings entry.
-// Not built yet: the call returns at once and changes nothing. The resident
-// form already brackets it with TrayActive, so the dialog drops in here.
+// The settings dialog `Lumora_M`, opened modally from the tray menu's
+// settings entry: its window, its picture box and controls, the zoom in and
+// out, and a modal loop of its own. The rules (what the load shows, what a
+// choice or a button does) are SettingsForm's (frontend/settings).
 #pragma once
 
 #include <windows.h>
@@ -10,9 +11,10 @@
 
 namespace lumora::win32 {
 
-// Shows the dialog over `owner` and returns when it is closed. The dialog
-// reloads `live` from `store` when it opens and writes all twenty values on
-// OK.
+// Shows the dialog over `owner` and returns when it is unloaded. The dialog
+// reloads `live` from `store` when it opens, changes `live` as its choices
+// are made, and writes all twenty values on OK. A WM_QUIT that arrives
+// meanwhile closes it and is posted again for the caller's loop.
 void showSettingsDialog(HWND owner, Settings& live, SettingsStore& store);
 
 }  // namespace lumora::win32
