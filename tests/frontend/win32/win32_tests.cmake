@@ -6,7 +6,8 @@
 # - music_winmm_test: the music module over the real winmm, with a null ALSA
 #   device and a short MP3 made at test time (its script prepares both).
 # - scr_*: Lumora.scr driven as a user would, in a private Wine prefix and
-#   X server each, with a stand-in renderer.
+#   X server each, with a stand-in renderer (start-up, tray, shows and
+#   alarms, the settings dialog).
 # A script's command is not a target, so it gets no emulator in front: the
 # scripts are handed Wine.
 set(_dir ${CMAKE_CURRENT_LIST_DIR})
@@ -37,7 +38,7 @@ target_compile_definitions(shell_probe PRIVATE UNICODE _UNICODE)
 target_link_options(shell_probe PRIVATE -municode)
 target_link_libraries(shell_probe PRIVATE shell32 user32)
 
-foreach(script scr_startup_test scr_tray_test scr_show_test)
+foreach(script scr_startup_test scr_tray_test scr_show_test scr_settings_test)
   add_test(NAME ${script}
     COMMAND bash ${_dir}/${script}.sh
             ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:LumoraScr> $<TARGET_FILE:renderer_standin>
