@@ -1,14 +1,16 @@
 // The settings form's rules over a store in memory and a view of plain
 // values whose six level bars are the real scroll bars (they clamp and raise
 // their change events as on screen): the load, the radio choices, the alarm
-// time check, OK's twenty writes, restore defaults and cancel, and the
-// layout's arithmetic.
+// time check, OK's twenty writes, restore defaults and cancel, the
+// layout's arithmetic, and the artwork's sizes and the banner's timing.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 
+#include "controls/gif/gif_file.h"
 #include "controls/paint/control_host.h"
+#include "controls/paint/dib_reader.h"
 #include "controls/paint/skin.h"
 #include "controls/scrollbar/scroll_bar.h"
 #include "frontend/settings/read_settings.h"
@@ -331,4 +333,28 @@ TEST(SettingsFormLayout, PlacementBorderAndControlsInsideThePicture) {
     inside(kGifBanner, "gifBanner");
     EXPECT_EQ(toPixels(kPlateSlots[1]).left, 28);
     EXPECT_EQ(toPixels(levelBarRect(5)).top, 156);
+}
+
+TEST(SettingsFormArt, PicturesHaveTheirSizesAndTheBannerLoopsWithShortFrames) {
+    const std::string dir = LUMORA_DIALOG_ART_DIR;
+    struct Picture { const char* file; int32_t width, height; };
+    const Picture pictures[] = {{"dialog_background.bmp", 394, 480}, {"heading_plate.bmp", 95, 22},
+                                {"heading_plate_mask.bmp", 95, 22},  {"radio_off.bmp", 12, 12},
+                                {"radio_on.bmp", 12, 12}};
+    for (const Picture& p : pictures) {
+        const std::optional<PixelImage> image = readDib(readFileBytes(dir + "/" + p.file));
+        ASSERT_TRUE(image) << p.file;
+        EXPECT_EQ(image->width, p.width) << p.file;
+        EXPECT_EQ(image->height, p.height) << p.file;
+    }
+    const std::vector<uint8_t> bytes = readFileBytes(dir + "/banner.gif");
+    AllocationBudget budget;
+    GifFile gif;
+    ASSERT_EQ(parseGif(bytes, budget, gif), GifStatus::Ok);
+    EXPECT_EQ(gif.canvasWidth, 120);
+    EXPECT_EQ(gif.canvasHeight, 50);
+    EXPECT_TRUE(gif.hasLoopCount);
+    EXPECT_EQ(gif.loopCount, 0);  // endless
+    EXPECT_GT(gif.frames.size(), 1u);
+    for (const GifFrame& f : gif.frames) EXPECT_TRUE(f.delay > 0 && f.delay <= 500) << f.delay;
 }
