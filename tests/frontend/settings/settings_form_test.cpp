@@ -14,6 +14,7 @@
 #include "controls/paint/skin.h"
 #include "controls/scrollbar/scroll_bar.h"
 #include "frontend/settings/read_settings.h"
+#include "tests/frontend/settings/memory_store.h"
 #include "frontend/settings/settings_form.h"
 #include "frontend/settings/settings_parse.h"
 
@@ -21,23 +22,6 @@ using namespace lumora;
 
 namespace {
 
-struct MemoryStore : SettingsStore {
-    bool readValue(const std::string& name, std::string& text) override {
-        const auto it = values.find(name);
-        if (it == values.end()) return false;
-        text = it->second;
-        return true;
-    }
-    bool writeValue(const std::string& name, const std::string& text) override {
-        written.push_back(name);
-        if (name == failing) return false;
-        values[name] = text;
-        return true;
-    }
-    std::map<std::string, std::string> values;
-    std::vector<std::string> written;
-    std::string failing;
-};
 
 // What the form's controls show. A radio picture: -1 none, 0 unselected, 1 selected.
 struct FakeView : SettingsFormView {
