@@ -8,8 +8,9 @@
 //   dialog_art_ids.h        the resource ids, #defines only (the resource compiler reads it)
 //   dialog_art.rc           a resource script binding each id to its file
 //
-//   g++ -std=c++20 -O2 -I. tools/datagen/make_dialog_art.cpp controls/gif/gif_writer.cpp
-//       controls/gif/lzw_decoder.cpp -o make-dialog-art
+//   cmake --build build/native --target make-dialog-art
+//   (or g++ -std=c++20 -O2 -I. tools/datagen/make_dialog_art.cpp controls/gif/gif_writer.cpp
+//       controls/gif/lzw_decoder.cpp -o make-dialog-art)
 //   make-dialog-art frontend/art
 //
 // The output is committed; this tool documents how it was made. Everything is
