@@ -1,7 +1,7 @@
 // The front end's settings load; see read_settings.h.
-#include "frontend/settings/read_settings.h"
+#include "common/settings/read_settings.h"
 
-#include "frontend/settings/settings_parse.h"
+#include "common/settings/settings_parse.h"
 
 namespace lumora {
 

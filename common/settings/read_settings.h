@@ -12,8 +12,8 @@
 #include <optional>
 #include <string>
 
-#include "frontend/settings/settings.h"
-#include "frontend/settings/settings_store.h"
+#include "common/settings/settings.h"
+#include "common/settings/settings_store.h"
 
 namespace lumora {
 

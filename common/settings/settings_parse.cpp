@@ -1,5 +1,5 @@
 // Settings text forms; see settings_parse.h.
-#include "frontend/settings/settings_parse.h"
+#include "common/settings/settings_parse.h"
 
 namespace lumora {
 

@@ -1,6 +1,6 @@
 // Reading the shared settings from their text forms. Both programs use this
-// module: the renderer's reader of "00"-"07" lives here now; the front end's
-// conversion rules join it.
+// module: the renderer's reader of "00"-"07" and the front end's conversion
+// rules.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 
 namespace lumora {
 

@@ -1,5 +1,5 @@
-// The front end's view of the per-user settings store: read one value's text,
-// write one value's text. The registry store (Windows) and the text file store
+// The per-user settings store as both programs' readers see it: read one
+// value's text, write one value's text. The registry store (Windows) and the text file store
 // (Linux, tests) implement it; the front end's rules are written against it.
 #pragma once
 

@@ -1,5 +1,5 @@
 // The settings text file; see text_file_store.h.
-#include "frontend/settings/text_file_store.h"
+#include "common/settings/text_file_store.h"
 
 #include <cstdint>
 #include <exception>

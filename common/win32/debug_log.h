@@ -1,6 +1,7 @@
-// Set-up failures of the renderer program are written to the debugger's
-// output (OutputDebugString) and nowhere else: whatever fails, the show
-// stays silent to the user. The lines are ASCII and go through the ANSI
+// The debug-log line of our Windows programs: set-up failures (and what the
+// black-box tests look for) are written to the debugger's output
+// (OutputDebugString) and nowhere else, so whatever fails, the show stays
+// silent to the user. The lines are ASCII and go through the ANSI
 // call, which Wine also prints on its debugstr channel
 // (WINEDEBUG=warn+debugstr); it drops the wide call's text there.
 #pragma once

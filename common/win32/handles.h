@@ -1,7 +1,7 @@
-// Owners of the Win32 handles the front end keeps: kernel objects (the
-// single-instance mutex, the renderer's process), registry keys, the icon
-// the pop-up menu, and the settings dialog's GDI objects and memory DCs. Each closes its handle with the one call that matches
-// it, on every path out of a scope.
+// Owners of the Win32 handles our programs keep: kernel objects (the front
+// end's single-instance mutex, the renderer's process), registry keys, icons,
+// the pop-up menu, and GDI objects and memory DCs. Each closes its handle
+// with the one call that matches it, on every path out of a scope.
 #pragma once
 
 #include <windows.h>

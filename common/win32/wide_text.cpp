@@ -1,5 +1,5 @@
 // UTF-8 <-> UTF-16 through the system's converter; see wide_text.h.
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 
 #include <windows.h>
 

@@ -1,4 +1,5 @@
-// UTF-8 (the front end's strings) to UTF-16 (every Windows call) and back.
+// UTF-8 (our strings, settings and paths) to UTF-16 (every Windows call) and
+// back.
 // Malformed input never fails: an invalid UTF-8 sequence or an unpaired
 // surrogate becomes U+FFFD, as the system's converter does.
 #pragma once

@@ -2,7 +2,7 @@
 #include "controls/win32/command_button_window.h"
 
 #include "controls/win32/skin_resources.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 
 namespace lumora::win32 {
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 
 namespace lumora::win32 {
 

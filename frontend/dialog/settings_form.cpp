@@ -1,8 +1,8 @@
 // The settings form's rules; see settings_form.h.
-#include "frontend/settings/settings_form.h"
+#include "frontend/dialog/settings_form.h"
 
-#include "frontend/settings/read_settings.h"
-#include "frontend/settings/settings_parse.h"
+#include "common/settings/read_settings.h"
+#include "common/settings/settings_parse.h"
 
 namespace lumora {
 

@@ -20,9 +20,9 @@
 #include <optional>
 #include <string>
 
-#include "frontend/settings/settings.h"
-#include "frontend/settings/settings_form_layout.h"
-#include "frontend/settings/settings_store.h"
+#include "common/settings/settings.h"
+#include "frontend/dialog/settings_form_layout.h"
+#include "common/settings/settings_store.h"
 
 namespace lumora {
 

@@ -1,5 +1,5 @@
 // The settings form's layout; see settings_form_layout.h.
-#include "frontend/settings/settings_form_layout.h"
+#include "frontend/dialog/settings_form_layout.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "frontend/settings/read_settings.h"
+#include "common/settings/read_settings.h"
 
 namespace lumora {
 

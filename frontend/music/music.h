@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 
 namespace lumora {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 
 namespace lumora {
 

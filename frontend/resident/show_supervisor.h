@@ -19,7 +19,7 @@
 #include <cstdint>
 
 #include "frontend/music/music.h"
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 
 namespace lumora {
 

@@ -6,7 +6,6 @@ enable_language(RC)
 
 # Everything but the entry, so the tests link the very code the program runs.
 add_library(lumora_frontend_win32 STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/registry_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/winmm_mci.cpp
   ${CMAKE_CURRENT_LIST_DIR}/renderer_launcher.cpp
@@ -16,7 +15,7 @@ add_library(lumora_frontend_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/resident_form.cpp
 )
 target_compile_definitions(lumora_frontend_win32 PUBLIC UNICODE _UNICODE)
-target_link_libraries(lumora_frontend_win32 PUBLIC lumora_core lumora_wide_text lumora_settings_form lumora_controls_win32
+target_link_libraries(lumora_frontend_win32 PUBLIC lumora_core lumora_wide_text lumora_registry_store lumora_settings_form lumora_controls_win32
   shell32 user32 gdi32 winmm advapi32 comctl32 comdlg32)
 
 add_executable(LumoraScr WIN32

@@ -4,12 +4,12 @@
 // all lead to the same start.
 #include <windows.h>
 
-#include "frontend/settings/read_settings.h"
-#include "frontend/win32/handles.h"
+#include "common/settings/read_settings.h"
+#include "common/win32/handles.h"
 #include "frontend/win32/program_files.h"
-#include "frontend/win32/registry_store.h"
+#include "common/settings/win32/registry_store.h"
 #include "frontend/win32/resident_form.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "frontend/startup/file_exists.h"
-#include "frontend/win32/handles.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/handles.h"
+#include "common/win32/wide_text.h"
 
 namespace lumora::win32 {
 

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "frontend/resident/show_supervisor.h"
-#include "frontend/win32/handles.h"
+#include "common/win32/handles.h"
 
 namespace lumora::win32 {
 

@@ -9,7 +9,7 @@
 #include "frontend/win32/scr_resource.h"
 #include "frontend/win32/settings_dialog.h"
 #include "frontend/win32/tray_icon.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 
 namespace lumora::win32 {
 

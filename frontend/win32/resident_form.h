@@ -10,9 +10,9 @@
 #include "frontend/music/music.h"
 #include "frontend/resident/alarm.h"
 #include "frontend/resident/show_supervisor.h"
-#include "frontend/settings/settings.h"
-#include "frontend/settings/settings_store.h"
-#include "frontend/win32/handles.h"
+#include "common/settings/settings.h"
+#include "common/settings/settings_store.h"
+#include "common/win32/handles.h"
 #include "frontend/win32/renderer_launcher.h"
 #include "frontend/win32/winmm_mci.h"
 

@@ -25,10 +25,10 @@
 #include "controls/win32/gif_player_window.h"
 #include "controls/win32/scroll_bar_window.h"
 #include "frontend/art/dialog_art_ids.h"
-#include "frontend/settings/settings_form.h"
-#include "frontend/win32/handles.h"
+#include "frontend/dialog/settings_form.h"
+#include "common/win32/handles.h"
 #include "frontend/win32/program_files.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 #include "frontend/win32/zoom.h"
 
 namespace lumora::win32 {

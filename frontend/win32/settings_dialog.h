@@ -1,13 +1,13 @@
 // The settings dialog `Lumora_M`, opened modally from the tray menu's
 // settings entry: its window, its picture box and controls, the zoom in and
 // out, and a modal loop of its own. The rules (what the load shows, what a
-// choice or a button does) are SettingsForm's (frontend/settings).
+// choice or a button does) are SettingsForm's (frontend/dialog).
 #pragma once
 
 #include <windows.h>
 
-#include "frontend/settings/settings.h"
-#include "frontend/settings/settings_store.h"
+#include "common/settings/settings.h"
+#include "common/settings/settings_store.h"
 
 namespace lumora::win32 {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "frontend/resident/tray_menu.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 
 namespace lumora::win32 {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "frontend/win32/handles.h"
+#include "common/win32/handles.h"
 
 namespace lumora::win32 {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 
 namespace lumora::win32 {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 #include "renderer/frame/camera.h"
 #include "renderer/frame/frame_timer.h"
 #include "renderer/scene/cloud_grid.h"

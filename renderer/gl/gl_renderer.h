@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 #include "renderer/frame/frame_driver.h"
 
 namespace lumora {

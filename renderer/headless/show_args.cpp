@@ -1,10 +1,10 @@
 // Argument parsing for the headless show tools; see show_args.h.
-#include "tools/trace/show_args.h"
+#include "renderer/headless/show_args.h"
 
 #include <cerrno>
 #include <cstdlib>
 
-#include "tools/trace/trace.h"
+#include "renderer/headless/trace.h"
 
 namespace lumora {
 

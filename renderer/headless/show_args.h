@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 
 namespace lumora {
 

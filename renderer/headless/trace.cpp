@@ -1,5 +1,5 @@
 // Trace lines and the state hash; see trace.h.
-#include "tools/trace/trace.h"
+#include "renderer/headless/trace.h"
 
 #include <cinttypes>
 #include <cstdio>

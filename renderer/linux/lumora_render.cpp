@@ -23,8 +23,8 @@
 
 #include "renderer/gl/gl_headers.h"
 #include "renderer/gl/gl_renderer.h"
-#include "tools/trace/show_args.h"
-#include "tools/trace/trace.h"
+#include "renderer/headless/show_args.h"
+#include "renderer/headless/trace.h"
 
 namespace {
 

@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "frontend/settings/settings_parse.h"
-#include "frontend/settings/text_file_store.h"
+#include "common/settings/settings_parse.h"
+#include "common/settings/text_file_store.h"
 #include "renderer/gl/gl_renderer.h"
 #include "renderer/linux/show_control.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 #include "renderer/sim/rng.h"
 
 namespace lumora {

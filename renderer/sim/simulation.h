@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 #include "renderer/sim/cloud_light.h"
 #include "renderer/sim/pool.h"
 #include "renderer/sim/rng.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "renderer/app/monitor_covers.h"
-#include "renderer/win32/debug_log.h"
+#include "common/win32/debug_log.h"
 #include "renderer/win32/saver_window.h"
 
 namespace lumora::win32 {

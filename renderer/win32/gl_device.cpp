@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "renderer/app/pixel_format.h"
-#include "renderer/win32/debug_log.h"
+#include "common/win32/debug_log.h"
 
 namespace lumora::win32 {
 

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 #include "renderer/gl/gl_renderer.h"
 
 namespace lumora::win32 {

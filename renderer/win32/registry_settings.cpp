@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "frontend/settings/settings_parse.h"
+#include "common/settings/settings_parse.h"
 
 namespace lumora::win32 {
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 
 namespace lumora::win32 {
 

@@ -4,7 +4,7 @@
 // preview and no configuration mode here (those are the front end's).
 #include <windows.h>
 
-#include "renderer/win32/debug_log.h"
+#include "common/win32/debug_log.h"
 #include "renderer/win32/resource.h"
 #include "renderer/win32/saver_window.h"
 

@@ -9,7 +9,7 @@
 #include <exception>
 
 #include "renderer/app/monitor_covers.h"
-#include "renderer/win32/debug_log.h"
+#include "common/win32/debug_log.h"
 #include "renderer/win32/registry_settings.h"
 
 namespace lumora::win32 {

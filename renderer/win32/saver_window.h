@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "frontend/settings/settings.h"
+#include "common/settings/settings.h"
 #include "renderer/app/saver_input.h"
 #include "renderer/win32/gl_device.h"
 

@@ -11,8 +11,8 @@
 #include <io.h>
 #endif
 
-#include "tools/trace/show_args.h"
-#include "tools/trace/trace.h"
+#include "renderer/headless/show_args.h"
+#include "renderer/headless/trace.h"
 
 int main(int argc, char** argv) {
 #ifdef _WIN32

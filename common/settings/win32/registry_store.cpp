@@ -1,11 +1,11 @@
 // The registry settings store; see registry_store.h.
-#include "frontend/win32/registry_store.h"
+#include "common/settings/win32/registry_store.h"
 
 #include <new>
 #include <vector>
 
-#include "frontend/win32/handles.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/handles.h"
+#include "common/win32/wide_text.h"
 
 namespace lumora::win32 {
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "frontend/settings/settings_store.h"
+#include "common/settings/settings_store.h"
 
 namespace lumora::win32 {
 

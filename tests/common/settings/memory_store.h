@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/settings/settings_store.h"
+#include "common/settings/settings_store.h"
 
 namespace lumora {
 

@@ -4,9 +4,9 @@
 
 #include <map>
 
-#include "frontend/settings/read_settings.h"
-#include "tests/frontend/settings/memory_store.h"
-#include "frontend/settings/settings_parse.h"
+#include "common/settings/read_settings.h"
+#include "tests/common/settings/memory_store.h"
+#include "common/settings/settings_parse.h"
 
 using namespace lumora;
 

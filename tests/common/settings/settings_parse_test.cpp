@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "frontend/settings/settings_parse.h"
+#include "common/settings/settings_parse.h"
 
 using namespace lumora;
 

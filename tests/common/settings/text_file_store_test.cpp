@@ -7,8 +7,8 @@
 #include <iterator>
 #include <random>
 
-#include "frontend/settings/settings_parse.h"
-#include "frontend/settings/text_file_store.h"
+#include "common/settings/settings_parse.h"
+#include "common/settings/text_file_store.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>  // mkfifo, for the odd-path test

@@ -13,10 +13,10 @@
 #include "controls/paint/dib_reader.h"
 #include "controls/paint/skin.h"
 #include "controls/scrollbar/scroll_bar.h"
-#include "frontend/settings/read_settings.h"
-#include "tests/frontend/settings/memory_store.h"
-#include "frontend/settings/settings_form.h"
-#include "frontend/settings/settings_parse.h"
+#include "common/settings/read_settings.h"
+#include "tests/common/settings/memory_store.h"
+#include "frontend/dialog/settings_form.h"
+#include "common/settings/settings_parse.h"
 
 using namespace lumora;
 

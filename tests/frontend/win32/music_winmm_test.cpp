@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "frontend/music/music.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 #include "frontend/win32/winmm_mci.h"
 
 using namespace lumora;

@@ -1,7 +1,6 @@
-// The Windows side of the front end's file handling and text conversion: the
-// wide open test behind FileExists (folders, locked files, names in any
-// script), UTF-8 <-> UTF-16 on bad input, and the icon resource built into
-// Lumora.scr (which lies beside this test program).
+// The Windows side of the front end's file handling: the wide open test
+// behind FileExists (folders, locked files, names in any script), and the
+// icon resource built into Lumora.scr (which lies beside this test program).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,7 +9,7 @@
 
 #include "frontend/win32/program_files.h"
 #include "frontend/win32/scr_resource.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 
 using namespace lumora::win32;
 
@@ -49,20 +48,6 @@ private:
 };
 
 }  // namespace
-
-TEST(WideText, RoundTripsAndMalformedInput) {
-    const std::string mixed = "Lumora.dll が Lumora.scr と同じﾌｫﾙﾀﾞに見つかりません！ Été \xF0\x9F\x8E\x86";
-    EXPECT_EQ(narrow(widen(mixed)), mixed);
-    EXPECT_EQ(widen("ﾌｫﾙﾀﾞ"), L"\uFF8C\uFF6B\uFF99\uFF80\uFF9E");  // half-width kana stay half-width
-    EXPECT_EQ(widen(""), L"");
-    EXPECT_EQ(narrow(L""), "");
-    // Invalid UTF-8 (a stray byte, a cut sequence) becomes U+FFFD, and the
-    // text around it survives.
-    EXPECT_EQ(widen("a\xFF" "b"), L"a\uFFFDb");
-    EXPECT_EQ(widen("a\xE3\x81"), L"a\uFFFD");
-    // Embedded NULs are text like any other.
-    EXPECT_EQ(widen(std::string("a\0b", 3)), std::wstring(L"a\0b", 3));
-}
 
 TEST(ProgramFiles, OpenTestTakesPlainReadableFilesOnly) {
     ScratchFolder folder(L"lumora files \u82B1\u706B");

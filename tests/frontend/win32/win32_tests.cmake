@@ -1,8 +1,8 @@
 # Tests of the Windows front end, run under Wine. Included by
 # frontend/win32/frontend.cmake from the top directory, hence the full paths.
 #
-# - frontend_win32_tests: the registry store, text conversion, file tests and
-#   the icon resource, against the real registry and file system.
+# - frontend_win32_tests: the file tests and the icon resource, against the
+#   real file system.
 # - music_winmm_test: the music module over the real winmm, with a null ALSA
 #   device and a short MP3 made at test time (its script prepares both).
 # - scr_*: Lumora.scr driven as a user would, in a private Wine prefix and
@@ -12,10 +12,7 @@
 # scripts are handed Wine.
 set(_dir ${CMAKE_CURRENT_LIST_DIR})
 
-lumora_test(frontend_win32_tests
-  ${_dir}/registry_store_test.cpp
-  ${_dir}/program_files_test.cpp
-)
+lumora_test(frontend_win32_tests ${_dir}/program_files_test.cpp)
 target_link_libraries(frontend_win32_tests PRIVATE lumora_frontend_win32)
 add_dependencies(frontend_win32_tests LumoraScr)
 

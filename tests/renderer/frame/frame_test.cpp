@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "renderer/frame/frame_driver.h"
-#include "tools/trace/trace.h"
+#include "renderer/headless/trace.h"
 
 using namespace lumora;
 

@@ -23,7 +23,7 @@
 #include "controls/win32/gif_player_window.h"
 #include "controls/win32/scroll_bar_window.h"
 #include "tools/controls_gallery/gallery_layout.h"
-#include "frontend/win32/wide_text.h"
+#include "common/win32/wide_text.h"
 
 namespace {
 

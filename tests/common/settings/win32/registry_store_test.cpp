@@ -11,10 +11,10 @@
 #include <string>
 #include <thread>
 
-#include "frontend/settings/read_settings.h"
+#include "common/settings/read_settings.h"
 #include "frontend/win32/program_files.h"
-#include "frontend/win32/registry_store.h"
-#include "frontend/win32/wide_text.h"
+#include "common/settings/win32/registry_store.h"
+#include "common/win32/wide_text.h"
 
 using namespace lumora;
 using namespace lumora::win32;
