@@ -16,4 +16,5 @@ target_sources(lumora_controls PRIVATE
 
 if(NOT CMAKE_CROSSCOMPILING)
   add_executable(make-control-art ${CMAKE_SOURCE_DIR}/tools/datagen/make_control_art.cpp)
+  target_include_directories(make-control-art PRIVATE ${CMAKE_SOURCE_DIR})
 endif()

@@ -33,62 +33,15 @@
 #include <string>
 #include <vector>
 
+#include "tools/datagen/art_canvas.h"
+
 namespace {
 
-struct Rgb {
-    double r = 0, g = 0, b = 0;
-};
-constexpr Rgb rgb(int r, int g, int b) { return {double(r), double(g), double(b)}; }
-Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
-Rgb scale(Rgb a, double k) { return {a.r * k, a.g * k, a.b * k}; }
-constexpr Rgb kWhite = rgb(255, 255, 255);
+using namespace art;
+constexpr const char* kTool = "make_control_art";
 
-// A colour that depends on the pixel (gradients, rings).
-using Paint = std::function<Rgb(int x, int y)>;
-Paint flat(Rgb c) {
-    return [c](int, int) { return c; };
-}
-// Down a list of colour stops spread evenly from row 0 to row `last`.
-Paint rows(std::vector<Rgb> stops, int last) {
-    return [stops, last](int, int y) {
-        const double t = std::clamp(double(y) / std::max(last, 1), 0.0, 1.0) * double(stops.size() - 1);
-        const size_t i = std::min(size_t(t), stops.size() - 2);
-        return mix(stops[i], stops[i + 1], t - double(i));
-    };
-}
-
-struct Canvas {
-    int w, h;
-    std::vector<Rgb> px;
-    Canvas(int width, int height) : w(width), h(height), px(size_t(width * height)) {}
-    Rgb& at(int x, int y) { return px[size_t(y * w + x)]; }
-    void fill(const Paint& p) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) at(x, y) = p(x, y);
-    }
-    // Paints `p` wherever `inside` holds, each pixel by the share of its 64
-    // samples that fall inside.
-    void layer(const std::function<bool(double, double)>& inside, const Paint& p) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                int n = 0;
-                for (int sy = 0; sy < 8; ++sy)
-                    for (int sx = 0; sx < 8; ++sx) n += inside(x + (sx + 0.5) / 8, y + (sy + 0.5) / 8) ? 1 : 0;
-                if (n) at(x, y) = mix(at(x, y), p(x, y), n / 64.0);
-            }
-    }
-};
-
-// A rectangle with rounded corners of radius r, in continuous coordinates.
-std::function<bool(double, double)> roundRect(double x0, double y0, double x1, double y1, double r) {
-    return [=](double x, double y) {
-        if (x < x0 || y < y0 || x > x1 || y > y1) return false;
-        const double cx = std::clamp(x, x0 + r, x1 - r), cy = std::clamp(y, y0 + r, y1 - r);
-        return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
-    };
-}
 // Within `half` of the segment (ax, ay)-(bx, by): a stroke with round ends.
-std::function<bool(double, double)> stroke(double ax, double ay, double bx, double by, double half) {
+Shape stroke(double ax, double ay, double bx, double by, double half) {
     return [=](double x, double y) {
         const double dx = bx - ax, dy = by - ay;
         const double t = std::clamp(((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
@@ -144,9 +97,9 @@ Canvas drawButton(Look look) {
     };
     Paint ring;  // the two-pixel coloured ring of the hot and focus looks
     if (hot)
-        ring = rows({rgb(255, 240, 207), rgb(253, 216, 137), rgb(248, 179, 48), rgb(229, 151, 0)}, kButtonH - 1);
+        ring = rows({rgb(255, 240, 207), rgb(253, 216, 137), rgb(248, 179, 48), rgb(229, 151, 0)}, 0, kButtonH - 1);
     else if (look == Look::Selected)
-        ring = rows({rgb(206, 231, 255), rgb(188, 212, 246), rgb(137, 173, 228), rgb(105, 130, 238)}, kButtonH - 1);
+        ring = rows({rgb(206, 231, 255), rgb(188, 212, 246), rgb(137, 173, 228), rgb(105, 130, 238)}, 0, kButtonH - 1);
     else if (look == Look::Pressed)
         // Sunken: a shadow along the top and the left, the face one pixel lower.
         rim = [face](int x, int y) {
@@ -213,10 +166,10 @@ constexpr int kTrackH = 17, kArrowW = 17, kArrowH = 16, kCapH = 16;
 // gradient; the pressed tiles darker.
 Paint trackPaint(bool silver, bool pressed) {
     if (pressed)
-        return silver ? rows({rgb(172, 174, 194), rgb(196, 197, 214), rgb(208, 209, 222)}, kTrackH - 1)
-                      : rows({rgb(180, 178, 165), rgb(199, 197, 185), rgb(212, 210, 198)}, kTrackH - 1);
-    return silver ? rows({rgb(236, 236, 242), rgb(245, 245, 248), rgb(253, 253, 254)}, kTrackH - 1)
-                  : rows({rgb(236, 234, 226), rgb(244, 242, 237), rgb(253, 253, 250)}, kTrackH - 1);
+        return silver ? rows({rgb(172, 174, 194), rgb(196, 197, 214), rgb(208, 209, 222)}, 0, kTrackH - 1)
+                      : rows({rgb(180, 178, 165), rgb(199, 197, 185), rgb(212, 210, 198)}, 0, kTrackH - 1);
+    return silver ? rows({rgb(236, 236, 242), rgb(245, 245, 248), rgb(253, 253, 254)}, 0, kTrackH - 1)
+                  : rows({rgb(236, 234, 226), rgb(244, 242, 237), rgb(253, 253, 250)}, 0, kTrackH - 1);
 }
 
 // An arrow: a rounded button with a white inner rim on a face gradient and a
@@ -227,7 +180,7 @@ Canvas drawArrow(bool left, const std::array<Rgb, 3>& face, Rgb outline, Rgb gly
                  bool pressed) {
     Canvas c(kArrowW, kArrowH);
     c.fill([&](int x, int y) { return track(x, y + 1); });
-    const Paint facePaint = rows({face[0], face[1], face[2]}, kArrowH - 1);
+    const Paint facePaint = rows({face[0], face[1], face[2]}, 0, kArrowH - 1);
     c.layer(roundRect(0, 0, kArrowW, kArrowH, 2.6), flat(outline));
     c.layer(roundRect(1, 1, kArrowW - 1, kArrowH - 1, 1.8), [&](int x, int y) {
         // Lighter towards the top left, as if lit from there.
@@ -275,59 +228,6 @@ struct Art {
     std::string macro, file;
     Canvas image;
 };
-
-void put16(std::vector<uint8_t>& out, unsigned v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void put32(std::vector<uint8_t>& out, unsigned v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-uint8_t channel(double v) { return uint8_t(std::clamp(std::floor(v + 0.5), 0.0, 255.0)); }
-
-// A 24-bit bottom-up .bmp: file header, info header, rows padded to 4 bytes.
-std::vector<uint8_t> bmpFile(Canvas& c) {
-    const unsigned stride = unsigned(c.w * 3 + 3) / 4 * 4, bits = stride * unsigned(c.h);
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, 14 + 40 + bits);
-    put32(out, 0);
-    put32(out, 14 + 40);
-    put32(out, 40);
-    put32(out, unsigned(c.w));
-    put32(out, unsigned(c.h));
-    put16(out, 1);
-    put16(out, 24);
-    put32(out, 0);  // uncompressed
-    put32(out, bits);
-    put32(out, 2835);  // 72 dots per inch
-    put32(out, 2835);
-    put32(out, 0);
-    put32(out, 0);
-    for (int y = c.h - 1; y >= 0; --y) {
-        for (int x = 0; x < c.w; ++x) {
-            const Rgb p = c.at(x, y);
-            out.push_back(channel(p.b));
-            out.push_back(channel(p.g));
-            out.push_back(channel(p.r));
-        }
-        for (unsigned pad = unsigned(c.w) * 3; pad < stride; ++pad) out.push_back(0);
-    }
-    return out;
-}
-
-bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    const bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (f && std::fclose(f) != 0) return false;
-    if (!ok) std::fprintf(stderr, "make_control_art: cannot write %s\n", path.c_str());
-    return ok;
-}
-bool writeText(const std::string& path, const std::string& text) {
-    return writeFile(path, std::vector<uint8_t>(text.begin(), text.end()));
-}
 
 std::string lower(std::string s) {
     for (char& ch : s) ch = char(std::tolower(static_cast<unsigned char>(ch)));
@@ -413,8 +313,8 @@ int main(int argc, char** argv) {
     }
     const std::string dir = std::string(argv[1]) + "/";
     std::vector<Art> art = allArt();
-    bool ok = writeText(dir + "art_ids.h", idsHeader(art)) && writeText(dir + "art_files.h", filesHeader(art)) &&
-              writeText(dir + "control_art.rc", resourceScript(art));
-    for (Art& a : art) ok = ok && writeFile(dir + a.file, bmpFile(a.image));
+    bool ok = writeText(kTool, dir + "art_ids.h", idsHeader(art)) && writeText(kTool, dir + "art_files.h", filesHeader(art)) &&
+              writeText(kTool, dir + "control_art.rc", resourceScript(art));
+    for (Art& a : art) ok = ok && writeFile(kTool, dir + a.file, bmpFile(a.image));
     return ok ? 0 : 1;
 }
