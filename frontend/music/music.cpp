@@ -131,8 +131,7 @@ void Music::BgmMp3Close() {
 
 void Music::BgmWavPlay() {
     if (mci_.waveOutDevices() <= 0) return;
-    // No file flag: a sound alias of that name is looked for first.
-    mci_.playSound(&live_.BgmFile, kSndAsyncLoop);
+    mci_.playSound(&live_.BgmFile, kSndWavLoop);
 }
 
 void Music::BgmWavStop() { mci_.playSound(nullptr, 0); }

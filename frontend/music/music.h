@@ -26,7 +26,11 @@ public:
     virtual int waveOutDevices() = 0;
 };
 
-constexpr uint32_t kSndAsyncLoop = 9;  // SND_ASYNC | SND_LOOP
+// SND_FILENAME | SND_NODEFAULT | SND_ASYNC | SND_LOOP: the name is a file's,
+// and a missing or unreadable file plays nothing, as a missing CD or MP3
+// does (without SND_NODEFAULT the system's default sound would loop for the
+// whole show).
+constexpr uint32_t kSndWavLoop = 0x20000 | 0x2 | 0x1 | 0x8;
 
 // What a music file is, by the last three characters of its path, upper-cased.
 enum class MusicFileKind { None, Wav, Mp3 };

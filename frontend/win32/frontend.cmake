@@ -16,7 +16,7 @@ add_library(lumora_frontend_win32 STATIC
 )
 target_compile_definitions(lumora_frontend_win32 PUBLIC UNICODE _UNICODE)
 target_link_libraries(lumora_frontend_win32 PUBLIC lumora_core lumora_wide_text lumora_registry_store lumora_settings_form lumora_controls_win32
-  shell32 user32 gdi32 winmm advapi32 comctl32 comdlg32)
+  shell32 user32 gdi32 winmm advapi32 comctl32 comdlg32 ole32)
 
 add_executable(LumoraScr WIN32
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp

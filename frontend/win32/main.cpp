@@ -1,8 +1,10 @@
 // The front end's entry, Main: one instance only, the settings load, the
-// renderer beside us, then the resident form. The command line is ignored:
+// renderer beside us, then the resident form on a thread whose COM apartment
+// is set up first (the shell's calls, ShellExecute among them, expect one). The command line is ignored:
 // the run, configure and preview switches Windows hands a screen-saver file
 // all lead to the same start.
 #include <windows.h>
+#include <objbase.h>
 
 #include "common/settings/read_settings.h"
 #include "common/win32/handles.h"
@@ -19,6 +21,19 @@ using namespace lumora::win32;
 constexpr char kProgramTitle[] = "Lumora";
 constexpr char kRendererMissing[] = "Lumora.dll が Lumora.scr と同じﾌｫﾙﾀﾞに見つかりません！";
 constexpr wchar_t kInstanceMutex[] = L"Local\\Kelvane.Lumora.FrontEnd";
+
+// An apartment-threaded COM on the UI thread for the program's life. A
+// failure is survivable (the shell then sets up COM itself where it can).
+struct ComApartment {
+    const bool initialised =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    ComApartment() = default;
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (initialised) CoUninitialize();
+    }
+};
 
 int Main(HINSTANCE instance) {
     // 1. Another instance runs: end without a word, before anything is read
@@ -39,6 +54,7 @@ int Main(HINSTANCE instance) {
     }
 
     // 4. Resident until the exit entry or the end of the session.
+    ComApartment com;
     return runResidentForm(instance, live, store);
 }
 

@@ -17,8 +17,8 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"Lumora_S";
 
-// Timer ids and intervals of the form.
-constexpr UINT_PTR kTimer1 = 1, kTimer2 = 2, kTimer3 = 3, kTmrChangeTime = 4;
+// Timer ids and intervals of the form, and the tray icon's retry timer.
+constexpr UINT_PTR kTimer1 = 1, kTimer2 = 2, kTimer3 = 3, kTmrChangeTime = 4, kTrayRetry = 5;
 constexpr UINT kTimer1Ms = 1000, kTimer2Ms = 200, kTimer3Ms = 50, kTmrChangeTimeMs = 1000;
 
 // Sets or kills one timer when the wanted state differs from the armed one.
@@ -40,6 +40,8 @@ void syncTimers(ResidentForm& form) {
     syncTimer(form.window, kTimer2, kTimer2Ms, wanted.Timer2, form.armed.Timer2);
     syncTimer(form.window, kTimer1, kTimer1Ms, wanted.Timer1, form.armed.Timer1);
     syncTimer(form.window, kTmrChangeTime, kTmrChangeTimeMs, wanted.tmrChangeTime, form.armed.tmrChangeTime);
+    syncTimer(form.window, kTrayRetry, TrayIconKeeper::kRetryIntervalMs,
+              form.trayKeeper && form.trayKeeper->retrying(), form.trayRetryArmed);
 }
 
 uint32_t nowMs() { return GetTickCount(); }
@@ -48,7 +50,10 @@ uint32_t nowMs() { return GetTickCount(); }
 
 void Form_Load(ResidentForm& form) {
     form.launcher.trayWindow = form.window;
-    addTrayIcon(form.window, form.icon.get());  // a failure leaves the program without its icon
+    // At a start at logon the shell may not be ready: the keeper retries.
+    form.trayShell = std::make_unique<TrayIconShell>(form.window, form.icon.get());
+    form.trayKeeper = std::make_unique<TrayIconKeeper>(*form.trayShell);
+    form.trayKeeper->add(nowMs());
     form.TrayActive = true;
     if (anyAlarmEnabled(form.live)) form.supervisor.timers.tmrChangeTime = true;
     // Timer3 is enabled at load; the window is never shown.
@@ -112,6 +117,9 @@ void onTimer(ResidentForm& form, UINT_PTR id) {
     case kTmrChangeTime:
         if (on.tmrChangeTime) tmrChangeTime_Timer(form);
         break;
+    case kTrayRetry:
+        if (form.trayKeeper) form.trayKeeper->retryTick(nowMs());
+        break;
     default: return;
     }
     syncTimers(form);
@@ -140,7 +148,10 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     // Explorer broadcasts this when it (re)starts: the icon must be added
     // again or it is gone for good.
     if (message == form->taskbarCreatedMessage && message != 0) {
-        addTrayIcon(window, form->icon.get());
+        if (form->trayKeeper) {
+            form->trayKeeper->add(nowMs());
+            syncTimers(*form);
+        }
         return 0;
     }
     switch (message) {
@@ -181,8 +192,7 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 int runResidentForm(HINSTANCE instance, const Settings& loaded, SettingsStore& store) {
     ResidentForm form(instance, loaded, store);
-    form.icon.reset(static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(LUMORA_SCR_ICON_ID), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    form.icon = loadTrayIcon(instance, LUMORA_SCR_ICON_ID);
     form.popup = createPopupMenu();
     form.taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
 

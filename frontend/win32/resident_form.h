@@ -7,9 +7,12 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "frontend/music/music.h"
 #include "frontend/resident/alarm.h"
 #include "frontend/resident/show_supervisor.h"
+#include "frontend/resident/tray_icon_keeper.h"
 #include "common/settings/settings.h"
 #include "common/settings/settings_store.h"
 #include "common/win32/handles.h"
@@ -41,6 +44,10 @@ struct ResidentForm {
     bool TrayActive = false;
     UniqueIcon icon;
     UniqueMenu popup;
+    // Made once the window exists; retries the icon while the shell refuses it.
+    std::unique_ptr<TrayShell> trayShell;
+    std::unique_ptr<TrayIconKeeper> trayKeeper;
+    bool trayRetryArmed = false;
     UINT taskbarCreatedMessage = 0;
     // The timers set on the window now (supervisor.timers is what the core
     // wants).

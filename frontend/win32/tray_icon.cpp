@@ -1,12 +1,14 @@
 // Tray icon and pop-up menu; see tray_icon.h.
 #include "frontend/win32/tray_icon.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
 
-#include "frontend/resident/tray_menu.h"
+#include "common/win32/debug_log.h"
 #include "common/win32/wide_text.h"
+#include "frontend/resident/tray_menu.h"
 
 namespace lumora::win32 {
 
@@ -37,6 +39,27 @@ bool addTrayIcon(HWND window, HICON icon) {
 bool deleteTrayIcon(HWND window) {
     NOTIFYICONDATAW data = iconRecord(window);
     return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+}
+
+bool TrayIconShell::addIcon() {
+    if (addTrayIcon(window_, icon_)) return true;
+    // NIM_MODIFY succeeds only on an icon the shell has.
+    NOTIFYICONDATAW data = iconRecord(window_);
+    data.uFlags = NIF_ICON;
+    data.hIcon = icon_;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+void TrayIconShell::log(const std::string& line) { logLine(line); }
+
+UniqueIcon loadTrayIcon(HINSTANCE instance, int id) {
+    HICON icon = nullptr;
+    // Common controls 6 (our manifest asks for them) pick the image nearest
+    // the small-icon metric and scale from a larger one, never up.
+    if (SUCCEEDED(LoadIconMetric(instance, MAKEINTRESOURCEW(id), LIM_SMALL, &icon)) && icon) return UniqueIcon(icon);
+    return UniqueIcon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                    LR_DEFAULTCOLOR)));
 }
 
 bool showStartFailureBalloon(HWND window) {

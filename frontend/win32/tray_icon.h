@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/win32/handles.h"
+#include "frontend/resident/tray_icon_keeper.h"
 
 namespace lumora::win32 {
 
@@ -18,6 +21,24 @@ constexpr UINT kFirstMenuCommand = 100;
 bool addTrayIcon(HWND window, HICON icon);
 // NIM_DELETE.
 bool deleteTrayIcon(HWND window);
+
+// The shell as the icon keeper sees it: NIM_ADD, or an icon the shell
+// already has (an add that timed out may still have been carried out), and
+// failures in the debug log.
+class TrayIconShell : public TrayShell {
+public:
+    TrayIconShell(HWND window, HICON icon) : window_(window), icon_(icon) {}
+    bool addIcon() override;
+    void log(const std::string& line) override;
+
+private:
+    HWND window_;
+    HICON icon_;
+};
+
+// The icon at the size the notification area wants (the small-icon size at
+// this DPI), from the icon resource `id`.
+UniqueIcon loadTrayIcon(HINSTANCE instance, int id);
 
 // NIM_MODIFY with a balloon (NIF_INFO, a warning icon) titled "Lumora"
 // saying that the show could not start. Each request is also written to

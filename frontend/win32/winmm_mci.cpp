@@ -10,6 +10,8 @@
 
 namespace lumora::win32 {
 
+static_assert(kSndWavLoop == (SND_FILENAME | SND_NODEFAULT | SND_ASYNC | SND_LOOP));
+
 namespace {
 // The text of a buffer up to its first NUL, never past `chars`.
 std::string bufferText(const std::vector<wchar_t>& buffer, std::size_t chars) {

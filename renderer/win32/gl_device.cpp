@@ -8,8 +8,9 @@
 #include <exception>
 #include <vector>
 
-#include "renderer/app/pixel_format.h"
 #include "common/win32/debug_log.h"
+#include "renderer/app/pixel_format.h"
+#include "renderer/win32/show_clock.h"
 
 namespace lumora::win32 {
 
@@ -61,20 +62,42 @@ bool setPixelFormat(HDC dc) {
 }
 
 // Frames run back to back from the idle loop; waiting for the vertical
-// retrace keeps that from spinning a core where the driver offers it.
-void requestVsync() {
+// retrace keeps that from spinning a core where the driver offers it. True
+// when the swap interval was set.
+bool requestVsync() {
     using SwapIntervalProc = BOOL(WINAPI*)(int);
     const PROC proc = wglGetProcAddress("wglSwapIntervalEXT");
     // Some drivers answer small integers instead of null for a miss.
     const auto value = reinterpret_cast<intptr_t>(proc);
     if (proc == nullptr || value == 1 || value == 2 || value == 3 || value == -1) {
         logLine("no wglSwapIntervalEXT: frames are not tied to the display");
-        return;
+        return false;
     }
     // Through a generic function pointer: GCC warns on a direct cast
     // between unrelated function types.
     const auto swapInterval = reinterpret_cast<SwapIntervalProc>(reinterpret_cast<void (*)()>(proc));
-    if (!swapInterval(1)) logFailure("wglSwapIntervalEXT(1)");
+    if (!swapInterval(1)) {
+        logFailure("wglSwapIntervalEXT(1)");
+        return false;
+    }
+    return true;
+}
+
+// The primary display's refresh rate in hertz; 0 when the driver does not
+// say (the pacer then takes 60).
+uint32_t displayRefreshHz() {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 0;
+    return mode.dmDisplayFrequency;
+}
+
+// Frames paced at the display's rate: the waits between them need the
+// system timer at 1 ms, or a 16 ms wait may last 31.
+void startPacing(GlDevice& gl) {
+    gl.pacer.emplace(displayRefreshHz());
+    gl.timerResolutionRaised = timeBeginPeriod(1) == TIMERR_NOERROR;
+    logLine("frames paced at " + std::to_string(1000000 / gl.pacer->periodUs()) + " Hz");
 }
 
 }  // namespace
@@ -101,7 +124,7 @@ bool initGL(GlDevice& gl, HWND window, const Settings& settings) {
         shutdownGL(gl, window);
         return false;
     }
-    requestVsync();
+    if (!requestVsync()) startPacing(gl);
     try {
         // The show's generator is seeded with the calendar time in seconds.
         gl.renderer = std::make_unique<GlRenderer>(static_cast<uint32_t>(std::time(nullptr)), settings,
@@ -118,7 +141,8 @@ bool frameTick(GlDevice& gl, bool canRender) {
     if (!gl.renderer) return false;
     bool drew = false;
     try {
-        drew = gl.renderer->frameTick(timeGetTime(), canRender);
+        if (gl.pacer) gl.pacer->frameStarted(showClockUs());
+        drew = gl.renderer->frameTick(showClockMs(), canRender);
     } catch (const std::exception&) {
         // Out of memory in the middle of the show: stop drawing rather than
         // let the exception leave through the message loop. The window stays
@@ -135,6 +159,13 @@ bool frameTick(GlDevice& gl, bool canRender) {
     return true;
 }
 
+DWORD frameWaitMs(const GlDevice& gl) {
+    if (!gl.pacer || !gl.renderer) return 0;
+    // Rounded up: starting a frame up to a millisecond late keeps the
+    // cadence (the next is due a period after this one was due).
+    return static_cast<DWORD>((gl.pacer->waitUs(showClockUs()) + 999) / 1000);
+}
+
 void shutdownGL(GlDevice& gl, HWND window) {
     // The particle records go with the renderer; textures and display lists
     // go with the context.
@@ -144,6 +175,9 @@ void shutdownGL(GlDevice& gl, HWND window) {
     if (gl.glContext) wglDeleteContext(gl.glContext);
     gl.deviceContext = nullptr;
     gl.glContext = nullptr;
+    if (gl.timerResolutionRaised) timeEndPeriod(1);
+    gl.timerResolutionRaised = false;
+    gl.pacer.reset();
 }
 
 }  // namespace lumora::win32

@@ -8,8 +8,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "common/settings/settings.h"
+#include "renderer/frame/frame_pacing.h"
 #include "renderer/gl/gl_renderer.h"
 
 namespace lumora::win32 {
@@ -19,18 +21,29 @@ struct GlDevice {
     HGLRC glContext = nullptr;
     std::unique_ptr<GlRenderer> renderer;  // null when set-up failed: ticks then draw nothing
     bool swapFailureLogged = false;        // one line in the log, not one a frame
+    // Without vsync (remote desktops, virtual machines, the basic display
+    // driver) frames are paced at the display's refresh rate instead of
+    // rendered back to back; with vsync the swap itself paces them.
+    std::optional<FramePacer> pacer;
+    bool timerResolutionRaised = false;  // timeBeginPeriod(1) for the pacer's waits
 };
 
-// Device context, pixel format, context made current, vsync asked for, and
-// the renderer built for the window's client area. On failure it says why
+// Device context, pixel format, context made current, vsync asked for (a
+// frame pacer where it cannot be had), and the renderer built for the
+// window's client area. On failure it says why
 // in the debug log, releases what it made and returns false; the window
 // then stays black until the show is ended.
 bool initGL(GlDevice& gl, HWND window, const Settings& settings);
 
 // One tick of the idle loop: the renderer times it with the millisecond
-// clock and, when `canRender`, draws a frame, which is then swapped to the
-// screen. False when there is no renderer, so no tick will ever draw.
+// clock (the performance counter's) and, when `canRender`, draws a frame,
+// which is then swapped to the screen. False when there is no renderer, so
+// no tick will ever draw.
 bool frameTick(GlDevice& gl, bool canRender);
+
+// Milliseconds the idle loop should wait for input before the next tick: 0
+// with vsync or when a frame is due.
+DWORD frameWaitMs(const GlDevice& gl);
 
 // Frees every particle record (the renderer), releases the device context,
 // detaches and deletes the context. Safe after a failed or no set-up.

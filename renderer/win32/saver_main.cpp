@@ -1,10 +1,14 @@
 // The renderer program's entry: one full-screen, top-most, borderless window
-// of the screen-saver class, and the message loop that renders a frame
-// whenever the queue is empty. The command line is ignored: there is no
+// of the screen-saver class brought to the foreground, and the message loop
+// that renders a frame whenever the queue is empty (paced at the display's
+// rate where vsync cannot be had). The command line is ignored: there is no
 // preview and no configuration mode here (those are the front end's).
 #include <windows.h>
 
+#include <string>
+
 #include "common/win32/debug_log.h"
+#include "renderer/app/foreground.h"
 #include "renderer/win32/resource.h"
 #include "renderer/win32/saver_window.h"
 
@@ -12,13 +16,38 @@ namespace {
 
 using namespace lumora::win32;
 
+// The show's window and the window that has the foreground now.
+class WindowForeground : public lumora::ForegroundPlatform {
+public:
+    explicit WindowForeground(HWND window) : window_(window) {}
+    bool setForeground() override { return SetForegroundWindow(window_) != FALSE; }
+    bool attachToForegroundThread() override {
+        const HWND front = GetForegroundWindow();
+        foregroundThread_ = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+        if (foregroundThread_ == 0 || foregroundThread_ == GetCurrentThreadId()) return false;
+        return AttachThreadInput(GetCurrentThreadId(), foregroundThread_, TRUE) != FALSE;
+    }
+    void detachFromForegroundThread() override { AttachThreadInput(GetCurrentThreadId(), foregroundThread_, FALSE); }
+    void bringToTop() override { BringWindowToTop(window_); }
+    void log(const std::string& line) override { logLine(line); }
+
+private:
+    HWND window_;
+    DWORD foregroundThread_ = 0;
+};
+
 // Frames run back to back while no message waits, each followed by a yield
-// of the rest of the time slice; messages are handled as they come. Returns
-// the WM_QUIT code.
+// of the rest of the time slice; messages are handled as they come. Where
+// frames are paced, the loop waits for the next frame's time or for input,
+// whichever comes first. Returns the WM_QUIT code.
 int messageLoop(SaverWindow& saver) {
     MSG msg{};
     for (;;) {
         while (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (const DWORD wait = frameWaitMs(saver.gl); wait > 0) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
+                continue;
+            }
             if (frameTick(saver.gl, saver.input.rendering && !saver.input.passwordDialogActive)) {
                 Sleep(0);
             } else {
@@ -74,7 +103,8 @@ int runSaver(SaverWindow& saver) {
         return 1;
     }
     createCovers(saver);
-    SetForegroundWindow(saver.mainWindow);
+    WindowForeground foreground(saver.mainWindow);
+    lumora::takeForeground(foreground);
     return messageLoop(saver);
 }
 

@@ -264,7 +264,7 @@ TEST(Supervision, TheEndStopsTheMusicThisShowStartedWhateverTheSettingsSayNow) {
     f.live.BgmFile = "";
     f.show.window = false;
     f.supervisor.EndOfShow(100);
-    EXPECT_EQ(f.mci.log, (std::vector<std::string>{"PlaySound /music/loop.wav 9", "PlaySound stop"}));
+    EXPECT_EQ(f.mci.log, (std::vector<std::string>{"PlaySound /music/loop.wav 131083", "PlaySound stop"}));
 
     // An unknown file kind plays nothing and starts no timer.
     Front g;

@@ -1,6 +1,7 @@
 // The Windows side of the front end's file handling: the wide open test
 // behind FileExists (folders, locked files, names in any script), and the
-// icon resource built into Lumora.scr (which lies beside this test program).
+// icon resource built into Lumora.scr (which lies beside this test program)
+// with the tray's choice among its sizes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 
 #include "frontend/win32/program_files.h"
 #include "frontend/win32/scr_resource.h"
+#include "frontend/win32/tray_icon.h"
 #include "common/win32/wide_text.h"
 
 using namespace lumora::win32;
@@ -85,7 +87,7 @@ TEST(ProgramFiles, FileExistsOnUtf8PathsDropsOneTrailingSeparator) {
     EXPECT_FALSE(fileExistsUtf8("a\xFF.mp3"));  // not UTF-8: no such file, no crash
 }
 
-TEST(IconResource, LumoraScrCarriesOne32x32Image256Colours) {
+TEST(IconResource, LumoraScrCarriesTheNotificationAreaSizesIn256Colours) {
     const std::wstring scr = ownFolder() + L"\\Lumora.scr";
     const HMODULE module = LoadLibraryExW(scr.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr) << "cannot load " << narrow(scr);
@@ -94,17 +96,35 @@ TEST(IconResource, LumoraScrCarriesOne32x32Image256Colours) {
     // The group: a 6-byte header, then 14-byte entries.
     const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
     ASSERT_NE(bytes, nullptr);
-    ASSERT_GE(SizeofResource(module, group), 6u + 14u);
-    EXPECT_EQ(bytes[4] | (bytes[5] << 8), 1);  // one image
-    const BYTE* entry = bytes + 6;
-    EXPECT_EQ(entry[0], 32);                     // width
-    EXPECT_EQ(entry[1], 32);                     // height
-    EXPECT_EQ(entry[2], 0);                      // 0 = 256 colours
-    EXPECT_EQ(entry[6] | (entry[7] << 8), 8);    // bits per pixel
-    const WORD imageId = static_cast<WORD>(entry[12] | (entry[13] << 8));
-    const HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(imageId), RT_ICON);
-    ASSERT_NE(image, nullptr);
-    // Header, 256-entry palette, 8-bit colour rows and the 1-bit mask.
-    EXPECT_EQ(SizeofResource(module, image), 40u + 1024u + 32u * 32u + 32u * 4u);
+    const int sizes[] = {16, 20, 24, 32, 48};
+    ASSERT_EQ(bytes[4] | (bytes[5] << 8), 5);
+    ASSERT_GE(SizeofResource(module, group), 6u + 5u * 14u);
+    for (int i = 0; i < 5; ++i) {
+        const BYTE* entry = bytes + 6 + 14 * i;
+        const int n = sizes[i];
+        EXPECT_EQ(entry[0], n);                    // width
+        EXPECT_EQ(entry[1], n);                    // height
+        EXPECT_EQ(entry[2], 0);                    // 0 = 256 colours
+        EXPECT_EQ(entry[6] | (entry[7] << 8), 8);  // bits per pixel
+        const WORD imageId = static_cast<WORD>(entry[12] | (entry[13] << 8));
+        const HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(imageId), RT_ICON);
+        ASSERT_NE(image, nullptr) << n;
+        // Header, 256-entry palette, 8-bit colour rows and the 1-bit mask,
+        // each row padded to 4 bytes.
+        const unsigned colourRow = (n + 3) / 4 * 4, maskRow = (n + 31) / 32 * 4;
+        EXPECT_EQ(SizeofResource(module, image), 40u + 1024u + (colourRow + maskRow) * n) << n;
+    }
+    // The tray icon is loaded at the small-icon size of this display.
+    {
+        const UniqueIcon tray = loadTrayIcon(module, LUMORA_SCR_ICON_ID);
+        ASSERT_TRUE(tray);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(tray.get(), &info));
+        BITMAP mask{};
+        GetObjectW(info.hbmMask, sizeof mask, &mask);
+        EXPECT_EQ(mask.bmWidth, GetSystemMetrics(SM_CXSMICON));
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
     FreeLibrary(module);
 }

@@ -1,6 +1,7 @@
 // What both shipped programs carry besides their code, read back from the
 // built files next to this test: the application manifest (the renderer
-// aware of each monitor's DPI, the front end unaware) and the version
+// aware of each monitor's DPI, the front end unaware but GDI-scaled; nothing
+// but the XML declaration before the root element) and the version
 // resource ("Lumora", 1.0.0, a description); and in the front end the
 // skinned controls' bitmaps, as the same pixels the art files hold.
 #include <gtest/gtest.h>
@@ -51,15 +52,25 @@ TEST(ProgramResources, ManifestsAndVersionsOfBothPrograms) {
         const wchar_t* file;
         const char* awareness;  // the dpiAwareness element's text
         const char* aware;      // the dpiAware element's text
+        bool gdiScaling;
     };
-    for (const Program& p : {Program{L"Lumora.dll", ">PerMonitorV2<", ">true/pm<"},
-                             Program{L"Lumora.scr", ">unaware<", ">false<"}}) {
+    for (const Program& p : {Program{L"Lumora.dll", ">PerMonitorV2<", ">true/pm<", false},
+                             Program{L"Lumora.scr", ">unaware<", ">false<", true}}) {
         const std::wstring path = besideTest(p.file);
         SCOPED_TRACE(std::string(path.begin(), path.end()));
         const std::string manifest = manifestOf(path);
         ASSERT_FALSE(manifest.empty()) << "no manifest resource";
         EXPECT_NE(manifest.find(p.awareness), std::string::npos) << manifest;
         EXPECT_NE(manifest.find(p.aware), std::string::npos) << manifest;
+        EXPECT_EQ(manifest.find("<gdiScaling xmlns=\"http://schemas.microsoft.com/SMI/2017/WindowsSettings\">true<") !=
+                      std::string::npos,
+                  p.gdiScaling)
+            << manifest;
+        // Some loaders refuse a comment before the root element.
+        const size_t declarationEnd = manifest.find("?>");
+        ASSERT_EQ(manifest.rfind("<?xml", 0), 0u);
+        ASSERT_NE(declarationEnd, std::string::npos);
+        EXPECT_EQ(manifest.find_first_not_of(" \t\r\n", declarationEnd + 2), manifest.find("<assembly"));
 
         DWORD ignored = 0;
         const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
