@@ -5,6 +5,30 @@
 
 namespace lumora {
 
+std::string halfWidthNumberText(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // U+FF00..U+FF3F are EF BC 80..BF in UTF-8.
+        if (i + 2 < text.size() && static_cast<unsigned char>(text[i]) == 0xEF &&
+            static_cast<unsigned char>(text[i + 1]) == 0xBC) {
+            const unsigned char last = static_cast<unsigned char>(text[i + 2]);
+            char ascii = 0;
+            if (last >= 0x90 && last <= 0x99) ascii = static_cast<char>('0' + (last - 0x90));
+            else if (last == 0x8B) ascii = '+';
+            else if (last == 0x8D) ascii = '-';
+            else if (last == 0x8E) ascii = '.';
+            if (ascii) {
+                out.push_back(ascii);
+                i += 2;
+                continue;
+            }
+        }
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
 Settings zeroSettings() {
     Settings s;
     s.MaxFireworks = s.SmokeSpan = s.WindSpeed = s.AmbientBrightness = 0;

@@ -36,6 +36,13 @@ struct SettingNumber {
 };
 SettingNumber parseSettingNumber(const std::string& text, Rounding rounding);
 
+// What a user typed with the Japanese input method on, read as the number
+// grammar reads ASCII: full-width digits, plus, minus and full stop (U+FF10
+// to U+FF19, U+FF0B, U+FF0D, U+FF0E) become their ASCII forms; every other
+// character stays as it is. The dialog's time and track boxes go through
+// this before the grammar, so "７" is 7 and "３０．５" is 30.5.
+std::string halfWidthNumberText(const std::string& text);
+
 // The 16-bit value of a number text, or nothing when the text is not a
 // number or the result does not fit.
 std::optional<int16_t> convertSettingNumber(const std::string& text, Rounding rounding);

@@ -21,14 +21,14 @@ bool inPair(int32_t i) { return i == 0 || i == 1; }
 // half to the even neighbour), 0 for a text that is no number, and the
 // field as it was when the number does not fit in 16 bits.
 int32_t comboNumber(const std::string& text, int32_t previous) {
-    const SettingNumber n = parseSettingNumber(text, Rounding::HalfToEven);
+    const SettingNumber n = parseSettingNumber(halfWidthNumberText(text), Rounding::HalfToEven);
     if (!n.isNumber) return 0;
     return n.value ? *n.value : previous;
 }
 
 // A slot's time text is bad when it is no number or lies outside 0..limit.
 bool badTime(const std::string& text, int64_t limit) {
-    const SettingNumber n = parseSettingNumber(text, Rounding::HalfToEven);
+    const SettingNumber n = parseSettingNumber(halfWidthNumberText(text), Rounding::HalfToEven);
     return !n.isNumber || n.outsideZeroTo(limit);
 }
 }  // namespace
@@ -79,6 +79,13 @@ void SettingsForm::musicControls() {
     if (live_.BgmSource >= 0 && live_.BgmSource <= 2) view_.setRadioPicture(RadioGroup::Bgm, live_.BgmSource, true);
     if (live_.BgmSource == 1) view_.setTrackBoxEnabled(true);
     if (live_.BgmSource == 2) view_.setMusicButtonEnabled(true);
+    keepFocusOnEnabled();
+}
+
+void SettingsForm::keepFocusOnEnabled() {
+    const std::optional<FocusStop> focused = view_.focusedStop();
+    if (!focused || view_.stopEnabled(*focused)) return;
+    view_.focus(nextFocusStop(*focused, [this](FocusStop s) { return view_.stopEnabled(s); }));
 }
 
 void SettingsForm::HS_Change(int i) { view_.setLevelLabel(i, std::to_string(view_.levelValue(i))); }
@@ -128,12 +135,21 @@ void SettingsForm::Cmd_BGM_Click() {
 }
 
 void SettingsForm::CheckAlarmTimes() {
+    std::optional<FocusStop> firstBad;
+    auto check = [&](ComboKind kind, int slot, int64_t limit) {
+        if (!badTime(view_.comboText(kind, slot), limit)) return;
+        AlarmTimeError = true;
+        if (!firstBad) firstBad = comboFocusStop(kind, slot);
+    };
     for (int slot = 0; slot < 3; ++slot) {
         if (live_.AlarmEnabled[std::size_t(slot)] != 1) continue;  // only a slot that is exactly on
-        if (badTime(view_.comboText(ComboKind::Hour, slot), 23)) AlarmTimeError = true;
-        if (badTime(view_.comboText(ComboKind::Minute, slot), 59)) AlarmTimeError = true;
+        check(ComboKind::Hour, slot, 23);
+        check(ComboKind::Minute, slot, 59);
     }
-    if (AlarmTimeError) view_.showError(kAlarmTimeErrorText);
+    if (!AlarmTimeError) return;
+    view_.showError(kAlarmTimeErrorText);
+    // Back from the message: the first bad box, its text ready to be typed over.
+    view_.focus(*firstBad);
 }
 
 bool SettingsForm::write(int index, const std::string& text) {

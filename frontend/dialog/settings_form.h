@@ -49,6 +49,12 @@ public:
     virtual std::optional<std::string> chooseMusicFile() = 0;
     // Unloads the form (closes the window).
     virtual void unload() = 0;
+    // The keyboard focus: which stop has it (none when the focus is
+    // elsewhere), whether a stop can take it, and giving it to one (a combo
+    // box's text then selected whole, ready to be typed over).
+    virtual std::optional<FocusStop> focusedStop() = 0;
+    virtual bool stopEnabled(FocusStop stop) = 0;
+    virtual void focus(FocusStop stop) = 0;
 };
 
 inline constexpr char kAlarmTimeErrorText[] = "アラーム時間の設定エラー";
@@ -87,6 +93,8 @@ public:
 
 private:
     void markPair(RadioGroup group, int chosen);
+    // After a control was disabled: the focus never stays on a disabled one.
+    void keepFocusOnEnabled();
     void musicControls();
     bool write(int index, const std::string& text);
 

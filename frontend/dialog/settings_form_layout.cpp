@@ -98,6 +98,115 @@ TwipsRect comboRect(ComboKind kind, int slot) {
     return {};
 }
 
+FocusStop comboFocusStop(ComboKind kind, int slot) {
+    switch (kind) {
+    case ComboKind::BgmRepeat: return FocusStop::Track;
+    case ComboKind::Hour: return FocusStop(int(FocusStop::Hour0) + 2 * slot);
+    case ComboKind::Minute: return FocusStop(int(FocusStop::Minute0) + 2 * slot);
+    }
+    return FocusStop::Track;
+}
+
+FocusStop nextFocusStop(FocusStop from, const std::function<bool(FocusStop)>& enabled) {
+    for (int step = 1; step < kFocusStopCount; ++step) {
+        const auto candidate = FocusStop((int(from) + step) % kFocusStopCount);
+        if (enabled(candidate)) return candidate;
+    }
+    return from;
+}
+
+namespace {
+
+// The text's characters, each as its UTF-8 bytes (a stray byte stands alone).
+std::vector<std::string> characters(const std::string& text) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t n = 1;
+        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80 && n < 4) ++n;
+        out.push_back(text.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& chars, std::size_t from, std::size_t to) {
+    std::string s;
+    for (std::size_t i = from; i < to; ++i) s += chars[i];
+    return s;
+}
+
+bool breaksAfter(const std::string& c) { return c == "\\" || c == "/" || c == " "; }
+
+constexpr char kEllipsis[] = "\xE2\x80\xA6";  // U+2026
+
+}  // namespace
+
+std::vector<std::string> wrapLabelLines(const std::string& text, int32_t width, const TextWidth& measure) {
+    const std::vector<std::string> chars = characters(text);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < chars.size()) {
+        // The longest run from `start` that fits (at least one character),
+        // found by halving: widths grow with the run.
+        std::size_t lo = start + 1, hi = chars.size();
+        while (lo < hi) {
+            const std::size_t mid = (lo + hi + 1) / 2;
+            if (measure(joined(chars, start, mid)) <= width) lo = mid;
+            else hi = mid - 1;
+        }
+        std::size_t end = lo;
+        if (end < chars.size()) {
+            // Back to the last separator in the run, when there is one.
+            for (std::size_t k = end; k > start + 1; --k)
+                if (breaksAfter(chars[k - 1])) {
+                    end = k;
+                    break;
+                }
+        }
+        lines.push_back(joined(chars, start, end));
+        start = end;
+    }
+    return lines;
+}
+
+std::vector<std::string> fileLabelLines(const std::string& path, int32_t width, int lines, const TextWidth& measure) {
+    auto fits = [&](const std::string& text) { return int(wrapLabelLines(text, width, measure).size()) <= lines; };
+    if (fits(path)) return wrapLabelLines(path, width, measure);
+
+    const std::vector<std::string> chars = characters(path);
+    std::size_t nameStart = chars.size();
+    while (nameStart > 0 && chars[nameStart - 1] != "\\" && chars[nameStart - 1] != "/") --nameStart;
+    const std::string name = joined(chars, nameStart, chars.size());
+    // The folders (without the separator before the name) lose `n`
+    // characters from their middle; the fewest that make the path fit.
+    if (nameStart > 0) {
+        const std::size_t folders = nameStart - 1;
+        auto shortened = [&](std::size_t n) {
+            const std::size_t head = (folders - n + 1) / 2, tail = folders - n - head;
+            return joined(chars, 0, head) + kEllipsis + joined(chars, folders - tail, chars.size());
+        };
+        if (fits(shortened(folders))) {
+            std::size_t lo = 1, hi = folders;
+            while (lo < hi) {
+                const std::size_t mid = (lo + hi) / 2;
+                if (fits(shortened(mid))) hi = mid;
+                else lo = mid + 1;
+            }
+            return wrapLabelLines(shortened(lo), width, measure);
+        }
+        if (fits(name)) return wrapLabelLines(name, width, measure);
+    }
+    // The name alone is too long: its end is cut.
+    const std::vector<std::string> nameChars = characters(name);
+    std::size_t lo = 0, hi = nameChars.size();
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi + 1) / 2;
+        if (fits(joined(nameChars, 0, mid) + kEllipsis)) lo = mid;
+        else hi = mid - 1;
+    }
+    return wrapLabelLines(joined(nameChars, 0, lo) + kEllipsis, width, measure);
+}
+
 ScreenPoint formPlacement(int32_t screenWidth, int32_t screenHeight, int32_t formWidth, int32_t formHeight) {
     return {(screenWidth - formWidth) / 2, (screenHeight - formHeight) / 3};
 }

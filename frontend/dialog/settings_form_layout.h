@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -100,6 +101,31 @@ struct ButtonPlace {
 inline constexpr ButtonPlace kFormButtons[3] = {{FormButton::Init, {2400, 6720, 1050, 315}, "初期設定"},
                                                 {FormButton::Set, {3480, 6720, 1110, 315}, "設定"},
                                                 {FormButton::Can, {4620, 6720, 1110, 315}, "ｷｬﾝｾﾙ"}};
+
+// The controls that take the keyboard focus, in the dialog's tab order: the
+// form's three buttons (they lie above the picture box), then the picture
+// box's children as they are made: the bars, the track box, "...", and the
+// alarm rows' hour and minute boxes.
+enum class FocusStop : uint8_t {
+    Init, Set, Can,
+    Level0, Level1, Level2, Level3, Level4, Level5,
+    Track, MusicFile,
+    Hour0, Minute0, Hour1, Minute1, Hour2, Minute2,
+};
+inline constexpr int kFocusStopCount = 17;
+FocusStop comboFocusStop(ComboKind kind, int slot);
+// The first stop after `from` in tab order, wrapping round, that `enabled`
+// accepts; `from` when no other does.
+FocusStop nextFocusStop(FocusStop from, const std::function<bool(FocusStop)>& enabled);
+
+// lbl_Fname's text as it fits `lines` lines of `width`, each line's width as
+// `measure` gives it. Lines break after a folder separator or a space where
+// one falls in the line, else between any two characters. A path that needs
+// more lines loses the middle of its folders first (an ellipsis stands in
+// for them); only a file name that alone needs more lines is cut, at its end.
+using TextWidth = std::function<int32_t(const std::string& utf8)>;
+std::vector<std::string> wrapLabelLines(const std::string& text, int32_t width, const TextWidth& measure);
+std::vector<std::string> fileLabelLines(const std::string& path, int32_t width, int lines, const TextWidth& measure);
 
 // Where the form goes: centred across the screen, a third of the way down
 // (integer division), from the form's outer size.

@@ -8,6 +8,7 @@ const MenuEntry kPopupMenu[7] = {
     {"m_URL", "ホームページ"}, {"m_Sep4", "-"}, {"m_Exit", "終了"},
 };
 
-const char* const kHomePageAddress = "https://lumora.example.org/";
+const char* const kHelpPageFile = "Lumora.html";
+const char* const kHelpPageMissingText = "ヘルプ ファイル Lumora.html が見つかりません。";
 
 }  // namespace lumora

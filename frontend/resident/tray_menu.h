@@ -22,7 +22,9 @@ inline bool shouldOpenTrayMenu(bool trayActive, uint32_t mouseMessage) {
     return trayActive && mouseMessage == kRightButtonUp;
 }
 
-// The maker's home page, opened by m_URL.
-extern const char* const kHomePageAddress;
+// The help page that lies beside the programs, opened by m_URL with the
+// user's browser, and what is said when it is missing.
+extern const char* const kHelpPageFile;
+extern const char* const kHelpPageMissingText;
 
 }  // namespace lumora

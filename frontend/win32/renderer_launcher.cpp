@@ -24,8 +24,12 @@ bool RendererLauncher::startRenderer() {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info)) {
+    // The renderer runs in its own folder, not in whatever folder the front
+    // end was started from: a process keeps its current folder from being
+    // deleted or renamed while it runs.
+    const std::wstring folder = ownFolder();
+    if (!CreateProcessW(path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
         OutputDebugStringW((L"Lumora: the renderer did not start: " + path + L"\n").c_str());
         return false;
     }

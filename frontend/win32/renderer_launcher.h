@@ -1,5 +1,6 @@
 // Starting the renderer and watching it, for the show supervisor: the
-// process is started from the front end's folder with no arguments, its
+// process is started from the front end's folder with no arguments, in that
+// folder as its current folder, its
 // window is found by title. The front end never talks to the renderer; the
 // process handle is kept only to ask whether it still runs, and closed once
 // its show has ended. A failed start shows a balloon on the tray icon; a

@@ -9,7 +9,9 @@
 #include "frontend/win32/scr_resource.h"
 #include "frontend/win32/settings_dialog.h"
 #include "frontend/win32/tray_icon.h"
+#include "common/win32/debug_log.h"
 #include "common/win32/wide_text.h"
+#include "frontend/win32/program_files.h"
 
 namespace lumora::win32 {
 
@@ -79,10 +81,17 @@ void m_Set_Click(ResidentForm& form) {
     form.TrayActive = true;
 }
 
+// "ホームページ": our own help page beside the programs, in the user's
+// browser. A page that is not there opens nothing and says so.
 void m_URL_Click(ResidentForm& form) {
+    const std::wstring page = ownFolder() + L"\\" + widen(kHelpPageFile);
+    if (!fileExistsUtf8(narrow(page))) {
+        MessageBoxW(form.window, widen(kHelpPageMissingText).c_str(), L"Lumora", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const std::wstring address = widen(kHomePageAddress);
-    ShellExecuteW(form.window, L"open", address.c_str(), L"", L"", SW_SHOWNORMAL);  // a failure is not reported
+    logLine("help page: " + narrow(page));
+    ShellExecuteW(form.window, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);  // a failure is not reported
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 

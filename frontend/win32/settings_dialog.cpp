@@ -141,6 +141,12 @@ public:
     }
     std::optional<std::string> chooseMusicFile() override;
     void unload() override { closed_ = true; }
+    std::optional<FocusStop> focusedStop() override;
+    bool stopEnabled(FocusStop stop) override {
+        const HWND w = stopWindow(stop);
+        return w && IsWindowEnabled(w) && IsWindowVisible(w);
+    }
+    void focus(FocusStop stop) override;
 
     LRESULT formMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT pictureMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -157,6 +163,7 @@ private:
     void drawLabels(HDC dc);
     int choiceAt(POINT p) const;
     HWND combo(ComboKind kind, int slot) const;
+    HWND stopWindow(FocusStop stop) const;
     void invalidatePicture() {
         if (pic_) InvalidateRect(pic_, nullptr, FALSE);
     }
@@ -170,7 +177,10 @@ private:
     HWND track_ = nullptr;
     std::array<HWND, 3> hours_{}, minutes_{};
     CommandButtonWindow* cmdBgm_ = nullptr;
+    std::array<CommandButtonWindow*, 3> formButtons_{};  // by FormButton
     GifPlayerWindow* banner_ = nullptr;
+    // The control that had the focus when the form was last deactivated.
+    HWND focusBeforeDeactivation_ = nullptr;
 
     std::array<std::string, kLevelCount> levelLabels_;
     std::string fileLabel_;
@@ -263,6 +273,7 @@ bool SettingsDialog::create() {
         CommandButtonWindow* b =
             CommandButtonWindow::create(form_, kIdButton + int(place.button), r.left, r.top, r.width, r.height, bag, ambient);
         if (!b) continue;
+        formButtons_[std::size_t(place.button)] = b;
         b->control().Initialize();
         switch (place.button) {
         case FormButton::Init: b->control().onClick = [this] { core_.Cmd_Init_Click(); }; break;
@@ -467,8 +478,26 @@ void SettingsDialog::drawLabels(HDC dc) {
             // A bordered label in the window colours.
             FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
             DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
-            InflateRect(&r, -3, -3);
-            draw(fileLabel_, r, DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL, GetSysColor(COLOR_WINDOWTEXT));
+            // Two lines of the font fit inside the sunken edge when the
+            // margin above and below is a single pixel.
+            InflateRect(&r, -3, -2);
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(dc, &metrics);
+            const int lineHeight = metrics.tmHeight > 0 ? metrics.tmHeight : 12;
+            const auto measure = [dc](const std::string& text) {
+                const std::wstring wide = widen(text);
+                SIZE size{};
+                GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+                return static_cast<int32_t>(size.cx);
+            };
+            const std::vector<std::string> lines = fileLabelLines(fileLabel_, r.right - r.left, 2, measure);
+            RECT line = r;
+            line.top += std::max(0, (int(r.bottom - r.top) - lineHeight * 2) / 2);
+            for (const std::string& text : lines) {
+                line.bottom = line.top + lineHeight;
+                draw(text, line, DT_LEFT | DT_SINGLELINE | DT_NOCLIP, GetSysColor(COLOR_WINDOWTEXT));
+                line.top = line.bottom;
+            }
             break;
         }
         }
@@ -539,14 +568,68 @@ std::optional<std::string> SettingsDialog::chooseMusicFile() {
     ofn.lpstrFileTitle = title.data();
     ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
     ofn.lpstrTitle = L"ﾌｧｲﾙを開く";
-    ofn.Flags = 0;
+    // The front end's current folder stays where it was: left in the music
+    // folder, it would keep that folder from being deleted or renamed while
+    // Lumora runs.
+    ofn.Flags = OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&ofn)) return std::nullopt;
     file.resize(file.find(L'\0'));
     return narrow(file);
 }
 
+HWND SettingsDialog::stopWindow(FocusStop stop) const {
+    auto hwndOf = [](const auto* control) { return control ? control->hwnd() : HWND(nullptr); };
+    const int s = int(stop);
+    if (s <= int(FocusStop::Can)) {
+        const FormButton button = stop == FocusStop::Init ? FormButton::Init
+                                  : stop == FocusStop::Set ? FormButton::Set
+                                                           : FormButton::Can;
+        return hwndOf(formButtons_[std::size_t(button)]);
+    }
+    if (s <= int(FocusStop::Level5)) return hwndOf(bars_[std::size_t(s - int(FocusStop::Level0))]);
+    if (stop == FocusStop::Track) return track_;
+    if (stop == FocusStop::MusicFile) return hwndOf(cmdBgm_);
+    const int row = (s - int(FocusStop::Hour0)) / 2;
+    return (s - int(FocusStop::Hour0)) % 2 == 0 ? hours_[std::size_t(row)] : minutes_[std::size_t(row)];
+}
+
+std::optional<FocusStop> SettingsDialog::focusedStop() {
+    const HWND focused = GetFocus();
+    if (!focused) return std::nullopt;
+    for (int s = 0; s < kFocusStopCount; ++s) {
+        const HWND w = stopWindow(FocusStop(s));
+        // A combo box's focus is on the edit box inside it.
+        if (w && (focused == w || IsChild(w, focused))) return FocusStop(s);
+    }
+    return std::nullopt;
+}
+
+void SettingsDialog::focus(FocusStop stop) {
+    const HWND w = stopWindow(stop);
+    if (!w) return;
+    SetFocus(w);
+    if (stop >= FocusStop::Hour0 || stop == FocusStop::Track) SendMessageW(w, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
 LRESULT SettingsDialog::formMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_ACTIVATE:
+        // As a system dialog box does: the control that had the focus gets
+        // it back when the form is active again (after a message box, the
+        // file dialog or another window), or else the first that can take it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focused = GetFocus();
+            if (focused && IsChild(form_, focused)) focusBeforeDeactivation_ = focused;
+        } else if (focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_) &&
+                   IsWindowEnabled(focusBeforeDeactivation_)) {
+            SetFocus(focusBeforeDeactivation_);
+        } else if (const std::optional<FocusStop> stop = focusedStop(); !stop || !stopEnabled(*stop)) {
+            const FocusStop first = stopEnabled(FocusStop::Level0)
+                                        ? FocusStop::Level0
+                                        : nextFocusStop(FocusStop::Level0, [this](FocusStop s) { return stopEnabled(s); });
+            if (stopEnabled(first)) focus(first);
+        }
+        return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;

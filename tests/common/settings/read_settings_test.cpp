@@ -17,6 +17,29 @@ bool noFiles(const std::string&) { return false; }
 
 }  // namespace
 
+TEST(SettingNumber, FullWidthFormsReadAsAscii) {
+    struct Case { const char* typed; const char* read; std::optional<int16_t> value; };
+    const Case cases[] = {
+        {"７", "7", 7},
+        {"３０", "30", 30},
+        {"０１２３４５６７８９", "0123456789", std::nullopt},  // too large for 16 bits, but read as digits
+        {"－１", "-1", -1},
+        {"＋２", "+2", 2},
+        {"１２．５", "12.5", 12},
+        {" ７ ", " 7 ", 7},              // ASCII spaces around stay, as the grammar allows them
+        {"7", "7", 7},                   // ASCII as it was
+        {"７ａ", "7ａ", std::nullopt},    // a full-width letter is no digit
+        {"　７", "　7", std::nullopt},    // nor is the ideographic space a space
+        {"ー１", "ー1", std::nullopt},    // the long-vowel mark is no minus
+        {"ï¼", "ï¼", std::nullopt},  // a cut sequence passes through untouched
+        {"", "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(halfWidthNumberText(c.typed), c.read) << c.typed;
+        EXPECT_EQ(convertSettingNumber(halfWidthNumberText(c.typed), Rounding::HalfToEven), c.value) << c.typed;
+    }
+}
+
 TEST(SettingNumber, AcceptsPlainDecimalNumbersOnly) {
     struct Case { const char* text; std::optional<int16_t> even, down; };
     const Case cases[] = {

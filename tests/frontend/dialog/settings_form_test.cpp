@@ -54,6 +54,11 @@ struct FakeView : SettingsFormView {
     void showError(const std::string& t) override { errors.push_back(t); }
     std::optional<std::string> chooseMusicFile() override { return nextFile; }
     void unload() override { unloaded = true; }
+    std::optional<FocusStop> focusedStop() override { return focused; }
+    bool stopEnabled(FocusStop s) override {
+        return s == FocusStop::Track ? trackBox : s == FocusStop::MusicFile ? musicButton : true;
+    }
+    void focus(FocusStop s) override { focused = s; }
 
     HeadlessControlHost host;
     Skin skin;  // nothing to paint from: the bars' pictures do not matter here
@@ -67,6 +72,7 @@ struct FakeView : SettingsFormView {
     std::vector<std::string> errors;
     std::optional<std::string> nextFile;
     bool unloaded = false;
+    std::optional<FocusStop> focused;
     SettingsForm* form = nullptr;
 };
 
@@ -189,7 +195,9 @@ TEST(SettingsForm, AlarmTimesAreCheckedInEnabledSlotsAndConvertedInAll) {
     const Row rows[] = {
         {1, "24", "0", true, "", ""},         {1, "-1", "0", true, "", ""},      {1, "ab", "0", true, "", ""},
         {1, "23.5", "0", true, "", ""},       {1, "7", "60", true, "", ""},      {1, "", "0", true, "", ""},
+        {1, "２４", "0", true, "", ""},        {1, "7", "６０", true, "", ""},
         {1, "12.5", " 59 ", false, "12", "59"}, {1, "-0", "13.5", false, "0", "14"},
+        {1, "７", "３０", false, "7", "30"},     {1, "１２．５", "－０", false, "12", "0"},  // typed full-width
         {0, "24", "ab", false, "24", "0"},    {0, "-3", "99", false, "-3", "99"},
         {0, "99999", "40000", false, "6", "8"},  // no 16-bit value: the previous one stays
         {2, "25", "61", false, "25", "61"},   // only a slot that is exactly 1 is checked
@@ -208,6 +216,14 @@ TEST(SettingsForm, AlarmTimesAreCheckedInEnabledSlotsAndConvertedInAll) {
             EXPECT_TRUE(store.written.empty()) << what;
             EXPECT_FALSE(o.view.unloaded) << what;
             EXPECT_EQ(live.AlarmHour[0], 6) << what;
+            // The first bad box gets the focus; mended, the same dialog saves.
+            const bool hourBad = o.view.text(ComboKind::Minute, 0) == "0";
+            EXPECT_EQ(o.view.focused, hourBad ? FocusStop::Hour0 : FocusStop::Minute0) << what;
+            o.view.text(ComboKind::Hour, 0) = "9";
+            o.view.text(ComboKind::Minute, 0) = "0";
+            o.form.Cmd_Set_Click();
+            EXPECT_TRUE(o.view.unloaded) << what;
+            EXPECT_EQ(store.values["14"], "9") << what;
         } else {
             EXPECT_TRUE(o.view.errors.empty()) << what;
             EXPECT_TRUE(o.view.unloaded) << what;
@@ -215,6 +231,64 @@ TEST(SettingsForm, AlarmTimesAreCheckedInEnabledSlotsAndConvertedInAll) {
             EXPECT_EQ(store.values["17"], r.m) << what;
             EXPECT_EQ(std::to_string(live.AlarmHour[0]), r.h) << what;
         }
+    }
+}
+
+TEST(SettingsForm, TheFocusGoesToTheFirstBadBoxAndLeavesADisabledControl) {
+    MemoryStore store;
+    store.values = twenty({{"08", "1"}, {"12", "1"}, {"13", "1"}});
+    Settings live = zeroSettings();
+    Opened o(store, live);
+    o.view.text(ComboKind::Minute, 1) = "75";
+    o.view.text(ComboKind::Hour, 2) = "30";
+    o.view.focused = FocusStop::Set;
+    o.form.Cmd_Set_Click();
+    EXPECT_EQ(o.view.focused, FocusStop::Minute1);  // slot 1's minute comes before slot 2's hour
+
+    // The track box has the focus when "無し" disables it: the next enabled
+    // stop in tab order ("..." is disabled too) takes it.
+    struct Case { FocusStop focused; int source; FocusStop after; };
+    const Case cases[] = {
+        {FocusStop::Track, 0, FocusStop::Hour0},
+        {FocusStop::MusicFile, 1, FocusStop::Hour0},  // Track lies before "...", not after it
+        {FocusStop::Track, 2, FocusStop::MusicFile},
+        {FocusStop::Track, 1, FocusStop::Track},      // still enabled: stays
+        {FocusStop::Level3, 0, FocusStop::Level3},    // not affected
+    };
+    for (const Case& c : cases) {
+        o.form.radioChosen(RadioGroup::Bgm, c.focused == FocusStop::MusicFile ? 2 : 1);
+        o.view.focused = c.focused;
+        o.form.radioChosen(RadioGroup::Bgm, c.source);
+        EXPECT_EQ(o.view.focused, c.after) << int(c.focused) << " source " << c.source;
+    }
+    // Nothing else enabled: the focus stays where it was.
+    EXPECT_EQ(nextFocusStop(FocusStop::Can, [](FocusStop) { return false; }), FocusStop::Can);
+    EXPECT_EQ(nextFocusStop(FocusStop::Minute2, [](FocusStop) { return true; }), FocusStop::Init);  // wraps
+}
+
+TEST(SettingsFormLayout, TheFileLabelKeepsTheNameShorteningTheFoldersFirst) {
+    // One unit a character, ten to a line, two lines.
+    const TextWidth chars = [](const std::string& s) {
+        int32_t n = 0;
+        for (unsigned char c : s) n += (c & 0xC0) != 0x80;
+        return n;
+    };
+    struct Case { const char* path; std::vector<std::string> lines; };
+    const Case cases[] = {
+        {"C:\\a.mp3", {"C:\\a.mp3"}},
+        {"C:\\Music\\song.mp3", {"C:\\Music\\", "song.mp3"}},          // breaks after a separator
+        {"C:\\Music\\Concerts\\Summer\\song.mp3", {"C:\\M…mmer\\", "song.mp3"}},  // the folders' middle goes
+        {"C:\\x\\a_very_long_song.mp3", {"a_very_lon", "g_song.mp3"}},  // the name alone fits
+        {"C:\\x\\a_much_longer_song_name.mp3", {"a_much_lon", "ger_song_…"}},  // the name itself is cut
+        {"just_a_long_name_without_folders.wav", {"just_a_lon", "g_name_wi…"}},
+        {"花火の夜\\曲.wav", {"花火の夜\\曲.wav"}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::string> lines = fileLabelLines(c.path, 10, 2, chars);
+        EXPECT_EQ(lines, c.lines) << c.path;
+        EXPECT_LE(lines.size(), 2u) << c.path;
+        for (const std::string& line : lines) EXPECT_LE(chars(line), 10) << c.path;
     }
 }
 

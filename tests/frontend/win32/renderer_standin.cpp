@@ -3,7 +3,7 @@
 // "Lumora_VC" (the title the front end watches), closes on a mouse click or
 // WM_CLOSE, and appends to "standin.log" in its own folder one line per
 // start and per end:
-//   start cmdline=<its command line> show=<wShowWindow> flags=<dwFlags hex>
+//   start cmdline=<its command line> show=<wShowWindow> flags=<dwFlags hex> cwd=<its current folder>
 //   end
 // so a test can check how it was started. It ends by itself after five
 // minutes, should a test lose track of it.
@@ -56,8 +56,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     GetStartupInfoW(&startup);
     wchar_t flags[16] = {};
     wsprintfW(flags, L"%lx", startup.dwFlags);
+    wchar_t folder[MAX_PATH * 4] = {};
+    GetCurrentDirectoryW(static_cast<DWORD>(std::size(folder)), folder);
     appendLog(std::wstring(L"start cmdline=") + GetCommandLineW() + L" show=" + std::to_wstring(startup.wShowWindow) +
-              L" flags=" + flags);
+              L" flags=" + flags + L" cwd=" + folder);
 
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = standinProc;

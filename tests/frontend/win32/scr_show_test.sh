@@ -4,7 +4,8 @@
 # beside the program as Lumora.dll, in a folder whose name has a space and
 # Japanese characters.
 #  - "Lumora" in the menu starts the renderer by its quoted path alone, with
-#    the normal show state.
+#    the normal show state, in its own folder (the program was started from
+#    another).
 #  - Once that show is closed, the alarm check runs again: an alarm set for
 #    the next minute starts a second show in that minute, and only one even
 #    when the show is closed at once. (This waits for the clock: up to about
@@ -44,9 +45,9 @@ if open_menu; then
   click_menu first
   if wait_until 20 has_show; then
     ok "\"Lumora\" in the menu starts the renderer"
-    expected="start cmdline=\"$(windows_path "$app")\\Lumora.dll\" show=1 flags=1"
+    expected="start cmdline=\"$(windows_path "$app")\\Lumora.dll\" show=1 flags=1 cwd=$(windows_path "$app")"
     first=$(head -1 "$log" | tr -d '\r')
-    if [[ $first == "$expected" ]]; then ok "by its quoted path alone, shown normally"
+    if [[ $first == "$expected" ]]; then ok "by its quoted path alone, shown normally, in its own folder"
     else fail "the renderer was started as: $first (expected: $expected)"; fi
     if close_show; then ok "the show is closed"; else fail "the stand-in's window did not close"; fi
   else

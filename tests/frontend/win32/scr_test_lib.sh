@@ -90,6 +90,7 @@ has_menu() { [[ -n $(menu_window) ]]; }
 no_menu() { [[ -z $(menu_window) ]]; }
 message_box() { visible --name '^Lumora$'; }
 has_message_box() { [[ -n $(message_box) ]]; }
+no_message_box() { [[ -z $(message_box) ]]; }
 show_window() { visible --name '^Lumora_VC$'; }
 has_show() { [[ -n $(show_window) ]]; }
 no_show() { [[ -z $(show_window) ]]; }

@@ -3,9 +3,10 @@
 #  - A left click on the icon opens nothing; a right click opens the menu.
 #  - A click beside the open menu closes it without a choice, and the next
 #    right click opens it again.
-#  - "ホームページ" hands the home page address to the shell, which starts the
-#    program registered for https (here the stand-in renderer, which logs
-#    its command line).
+#  - "ホームページ" hands the help page beside the program to the shell, which
+#    starts the program registered for .html (here the stand-in renderer,
+#    which logs its command line); with the page gone it opens nothing and
+#    says so in a message box.
 #  - When the shell restarts (its icons lost, then "TaskbarCreated"
 #    broadcast) the icon comes back.
 #  - A shutdown that is cancelled (WM_QUERYENDSESSION, then WM_ENDSESSION
@@ -20,7 +21,9 @@ set -uo pipefail
 source "$(dirname "$0")/scr_test_lib.sh"
 
 install_app "$work/app" renderer
-timeout 30 "$WINE" reg add 'HKLM\Software\Classes\https\shell\open\command' /ve \
+echo '<!doctype html><title>Lumora</title>' >"$work/app/Lumora.html"
+timeout 30 "$WINE" reg add 'HKCU\Software\Classes\.html' /ve /d LumoraTestPage /f </dev/null >/dev/null 2>&1
+timeout 30 "$WINE" reg add 'HKCU\Software\Classes\LumoraTestPage\shell\open\command' /ve \
   /d "\"$(windows_path "$work/app")\\Lumora.dll\" \"%1\"" /f </dev/null >/dev/null 2>&1
 start_scr "$work/app"
 if ! wait_until 30 has_tray; then
@@ -52,17 +55,32 @@ else
 fi
 
 if has_menu; then
-  # The third caption: below two captions and two separators.
-  eval "$(xdotool getwindowgeometry --shell "$(menu_window)")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 63 / 100)) click 1
+  click_menu_entry m_URL
   if wait_until 15 has_show; then
     line=$(grep '^start' "$work/app/standin.log" | tr -d '\r')
-    if [[ $line == *' "https://lumora.example.org/" show=1 '* ]]; then ok "\"ホームページ\" opens the home page through the shell"
-    else fail "the shell was asked: $line"; fi
+    page="$(windows_path "$work/app")\\Lumora.html"
+    if [[ $line == *" \"$page\" show=1 "* ]]; then ok "\"ホームページ\" opens the help page beside the program through the shell"
+    else fail "the shell was asked: $line (expected the page $page)"; fi
     close_show
   else
-    fail "\"ホームページ\" did not reach the shell's https handler within 15 s"
+    fail "\"ホームページ\" did not reach the shell's .html handler within 15 s"
   fi
+fi
+rm -f "$work/app/Lumora.html"
+if open_menu; then
+  click_menu_entry m_URL
+  if wait_until 10 has_message_box; then
+    ok "with the page gone, \"ホームページ\" says so in a message box"
+    shot help-missing
+    xdotool windowfocus --sync "$(message_box)" key Return 2>/dev/null
+    wait_until 10 no_message_box || fail "the message box did not close"
+    if (($(grep -c '^start' "$work/app/standin.log") == 1)); then ok "and opens nothing"
+    else fail "a missing help page was handed to the shell"; fi
+  else
+    fail "no message box for a missing help page"
+  fi
+else
+  fail "the menu did not open a second time"
 fi
 if shell_probe delete-icon && wait_until 10 no_tray; then
   shell_probe taskbar-created
