@@ -171,7 +171,7 @@ TEST(WavMusic, LoopsOnlyWithAnOutputDevice) {
     Music m(mci, live);
     m.BgmWavPlay();
     m.BgmWavStop();
-    EXPECT_EQ(mci.sounds, (std::vector<std::string>{"D:\\loop.wav/9", "stop"}));
+    EXPECT_EQ(mci.sounds, (std::vector<std::string>{"D:\\loop.wav/131083", "stop"}));
     mci.devices = 0;
     mci.sounds.clear();
     m.BgmWavPlay();
