@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace lumora {
 
@@ -10,8 +12,17 @@ struct MenuEntry {
     const char* caption;  // UTF-8; "-" is a separator
 };
 
-// m_Popup's entries in order.
-extern const MenuEntry kPopupMenu[7];
+// m_Popup's entries in order. Besides the show, the settings, the help page
+// and the end: two check entries, the firework sounds and starting at logon.
+extern const MenuEntry kPopupMenu[9];
+
+// The firework sounds' volume, the settings value "20": the renderer reads
+// it (a missing value is this default); the menu's "効果音" entry is checked
+// while it is above 0, and choosing the entry writes "0" or the default.
+inline constexpr int32_t kEffectsVolumeDefault = 70;
+inline constexpr int kEffectsVolumeIndex = 20;
+bool effectsSoundOn(const std::optional<std::string>& stored);
+std::string effectsValueWhenChosen(bool soundOn);
 
 constexpr uint32_t kTrayCallbackMessage = 0x200;  // the icon's callback message
 constexpr uint32_t kRightButtonUp = 0x205;

@@ -1,14 +1,68 @@
-// The alarm check, show supervision with its timers, and the tray menu rule.
+// The alarm check, show supervision with its timers, the tray menu's entries
+// and rule, the firework sounds' entry and starting at logon.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "frontend/resident/alarm.h"
 #include "frontend/resident/show_supervisor.h"
+#include "frontend/resident/startup_entry.h"
 #include "frontend/resident/tray_menu.h"
 
 using namespace lumora;
+
+TEST(TrayMenu, TheSoundEntryFollowsTheStoredVolume) {
+    struct Case { std::optional<std::string> stored; bool on; const char* written; };
+    const Case cases[] = {
+        {std::nullopt, true, "0"},  // missing: the default, 70
+        {"70", true, "0"},  {"1", true, "0"},   {" 100", true, "0"}, {"250", true, "0"},
+        {"0", false, "70"}, {"-5", false, "70"}, {"", false, "70"},  {"abc", false, "70"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(effectsSoundOn(c.stored), c.on) << c.stored.value_or("(missing)");
+        EXPECT_EQ(effectsValueWhenChosen(c.on), c.written);
+    }
+}
+
+TEST(StartupEntry, RunValueAndTheSystemsChoiceDecideTheCheckAndTheAction) {
+    const std::string self = "C:\\Users\\ユーザー\\AppData\\Local\\Programs\\Lumora\\Lumora.scr";
+    const std::vector<uint8_t> enabled = {2, 0, 0, 0}, disabled = {3, 0, 0, 0};
+    struct Case {
+        const char* what;
+        std::optional<std::string> run;
+        std::optional<std::vector<uint8_t>> approved;
+        StartupState state;
+        StartupAction action;
+    };
+    const Case cases[] = {
+        {"no value", std::nullopt, std::nullopt, StartupState::Off, StartupAction::WriteRunValue},
+        {"ours, quoted", "\"" + self + "\"", std::nullopt, StartupState::On, StartupAction::DeleteRunValue},
+        {"ours, another case and arguments", "\"c:\\users\\ユーザー\\appdata\\local\\programs\\LUMORA\\lumora.SCR\" /x",
+         enabled, StartupState::On, StartupAction::DeleteRunValue},
+        {"ours, unquoted with spaces around", "  " + self + " ", std::nullopt, StartupState::On,
+         StartupAction::DeleteRunValue},
+        {"ours, unquoted with an argument", self + " /min", std::nullopt, StartupState::On,
+         StartupAction::DeleteRunValue},
+        {"another copy's path", "\"D:\\Old\\Lumora.scr\"", enabled, StartupState::Off, StartupAction::WriteRunValue},
+        {"a longer path that starts like ours", "\"" + self + "x\"", std::nullopt, StartupState::Off,
+         StartupAction::WriteRunValue},
+        {"an empty value", "", std::nullopt, StartupState::Off, StartupAction::WriteRunValue},
+        {"ours, disabled by the system", "\"" + self + "\"", disabled, StartupState::DisabledBySystem,
+         StartupAction::ExplainDisabled},
+        {"absent, disabled by the system", std::nullopt, disabled, StartupState::DisabledBySystem,
+         StartupAction::ExplainDisabled},
+        {"an empty approval value", "\"" + self + "\"", std::vector<uint8_t>{}, StartupState::On,
+         StartupAction::DeleteRunValue},
+    };
+    for (const Case& c : cases) {
+        const StartupState state = startupState(c.run, c.approved, self);
+        EXPECT_EQ(state, c.state) << c.what;
+        EXPECT_EQ(startupChosen(state), c.action) << c.what;
+    }
+    EXPECT_EQ(runValueFor(self), "\"" + self + "\"");
+}
 
 namespace {
 Settings alarmAt(int hour, int minute, int enabled = 1) {
@@ -87,11 +141,11 @@ TEST(Alarm, EachSlotFiresOnItsOwn) {
 }
 
 TEST(TrayMenu, EntriesAndTheRightButtonRule) {
-    EXPECT_STREQ(kPopupMenu[0].caption, "Lumora");
-    EXPECT_STREQ(kPopupMenu[2].caption, "各種設定...");
-    EXPECT_STREQ(kPopupMenu[4].caption, "ホームページ");
-    EXPECT_STREQ(kPopupMenu[6].name, "m_Exit");
-    EXPECT_STREQ(kPopupMenu[6].caption, "終了");
+    const std::vector<std::string> captions = {"Lumora", "効果音", "-", "各種設定...", "-",
+                                               "ホームページ", "Windows の起動時に開始", "-", "終了"};
+    ASSERT_EQ(std::size(kPopupMenu), captions.size());
+    for (std::size_t i = 0; i < captions.size(); ++i) EXPECT_EQ(kPopupMenu[i].caption, captions[i]) << i;
+    EXPECT_STREQ(kPopupMenu[8].name, "m_Exit");
     EXPECT_TRUE(shouldOpenTrayMenu(true, 0x205));
     EXPECT_FALSE(shouldOpenTrayMenu(false, 0x205));  // settings dialog open
     for (uint32_t m : {0x200u, 0x201u, 0x202u, 0x203u, 0x204u}) EXPECT_FALSE(shouldOpenTrayMenu(true, m));
