@@ -9,6 +9,7 @@ add_library(lumora_frontend_win32 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/program_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/winmm_mci.cpp
   ${CMAKE_CURRENT_LIST_DIR}/renderer_launcher.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/power_and_logon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tray_icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zoom.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_dialog.cpp

@@ -16,6 +16,12 @@ constexpr wchar_t kRendererFileName[] = L"\\Lumora.dll";
 }
 
 std::wstring ownFolder() {
+    const std::wstring path = ownProgramPath();
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring ownProgramPath() {
     // GetModuleFileNameW truncates silently when the buffer is short (the
     // result equals the size): grow until the whole path fits.
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -23,11 +29,7 @@ std::wstring ownFolder() {
         const DWORD size = static_cast<DWORD>(buffer.size());
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
         if (length == 0) return {};
-        if (length < size) {
-            std::wstring path(buffer.data(), length);
-            const std::size_t slash = path.find_last_of(L"\\/");
-            return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-        }
+        if (length < size) return std::wstring(buffer.data(), length);
         if (buffer.size() >= 65536) return {};  // longer than any Windows path
         buffer.resize(buffer.size() * 2);
     }

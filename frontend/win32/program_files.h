@@ -9,6 +9,8 @@ namespace lumora::win32 {
 
 // The folder of the running program file, without a trailing "\".
 std::wstring ownFolder();
+// The running program file's full path.
+std::wstring ownProgramPath();
 
 // "<own folder>\Lumora.dll", built afresh at each call.
 std::wstring rendererPath();

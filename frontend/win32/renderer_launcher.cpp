@@ -49,8 +49,10 @@ void RendererLauncher::reportStartFailure() {
 }
 
 void RendererLauncher::keepDisplayOn(bool on) {
+    // The display on and the machine awake: after a wake with nobody at the
+    // keyboard Windows would send it back to sleep in about two minutes.
     // ES_CONTINUOUS alone clears the request made before.
-    SetThreadExecutionState(on ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+    SetThreadExecutionState(on ? ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
 }
 
 }  // namespace lumora::win32

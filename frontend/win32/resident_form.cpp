@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "common/settings/settings_parse.h"
+#include "frontend/resident/startup_entry.h"
 #include "frontend/resident/tray_menu.h"
 #include "frontend/win32/scr_resource.h"
 #include "frontend/win32/settings_dialog.h"
@@ -48,6 +50,25 @@ void syncTimers(ResidentForm& form) {
 
 uint32_t nowMs() { return GetTickCount(); }
 
+// The wake timer follows the alarm settings: due at the next time a
+// switched-on slot comes round, cancelled when none is on.
+void armWakeTimer(ResidentForm& form) {
+    form.wake.set(nextAlarmInstant(localNow(), form.live, localToUtcMinutes));
+}
+
+// An alarm's show, unless full-screen work is in front (asked before the
+// renderer starts: its own full-screen window would make the answer "busy").
+void startAlarmShow(ResidentForm& form) {
+    const UserNotificationState state = userNotificationState();
+    if (!alarmShowAllowed(state)) {
+        logLine("an alarm passed over: the user notification state is " + std::to_string(int(state)));
+        showAlarmDeclinedBalloon(form.window);
+        return;
+    }
+    form.supervisor.StartShow(nowMs());
+    syncTimers(form);
+}
+
 // ---- The form's handlers, by their names.
 
 void Form_Load(ResidentForm& form) {
@@ -58,14 +79,47 @@ void Form_Load(ResidentForm& form) {
     form.trayKeeper->add(nowMs());
     form.TrayActive = true;
     if (anyAlarmEnabled(form.live)) form.supervisor.timers.tmrChangeTime = true;
+    form.schedule.watched(localNow());
+    armWakeTimer(form);
     // Timer3 is enabled at load; the window is never shown.
     syncTimers(form);
 }
 
 void Form_QueryUnload(ResidentForm& form) { deleteTrayIcon(form.window); }
 
+bool soundOn(ResidentForm& form) {
+    std::string text;
+    return effectsSoundOn(form.store.readValue(settingValueName(kEffectsVolumeIndex), text) ? std::optional(text)
+                                                                                            : std::nullopt);
+}
+
+StartupState startupNow() {
+    return startupState(readRunValue(), readStartupApproved(), narrow(ownProgramPath()));
+}
+
 void Form_MouseMove(ResidentForm& form, UINT mouseMessage) {
-    if (shouldOpenTrayMenu(form.TrayActive, mouseMessage)) showPopupMenu(form.window, form.popup.get());
+    if (!shouldOpenTrayMenu(form.TrayActive, mouseMessage)) return;
+    // The check entries show what the store and the system say now.
+    setMenuCheck(form.popup.get(), "m_Sound", soundOn(form));
+    setMenuCheck(form.popup.get(), "m_Startup", startupNow() == StartupState::On);
+    showPopupMenu(form.window, form.popup.get());
+}
+
+// "効果音": the firework sounds off (0) or back at their default volume.
+void m_Sound_Click(ResidentForm& form) {
+    form.store.writeValue(settingValueName(kEffectsVolumeIndex), effectsValueWhenChosen(soundOn(form)));
+}
+
+// "Windows の起動時に開始": the Run value written or deleted; a start-up the
+// system has disabled is explained, never overridden.
+void m_Startup_Click(ResidentForm& form) {
+    switch (startupChosen(startupNow())) {
+    case StartupAction::WriteRunValue: writeRunValue(runValueFor(narrow(ownProgramPath()))); break;
+    case StartupAction::DeleteRunValue: deleteRunValue(); break;
+    case StartupAction::ExplainDisabled:
+        MessageBoxW(form.window, widen(kStartupDisabledText).c_str(), L"Lumora", MB_OK | MB_ICONINFORMATION);
+        break;
+    }
 }
 
 void m_Flarix_Click(ResidentForm& form) {
@@ -79,6 +133,9 @@ void m_Set_Click(ResidentForm& form) {
     form.TrayActive = false;
     showSettingsDialog(form.window, form.live, form.store);
     form.TrayActive = true;
+    // An alarm whose minute passed while the dialog was open stays missed.
+    form.schedule.watched(localNow());
+    armWakeTimer(form);
 }
 
 // "ホームページ": our own help page beside the programs, in the user's
@@ -101,12 +158,21 @@ void m_Exit_Click(ResidentForm& form) {
 }
 
 void tmrChangeTime_Timer(ResidentForm& form) {
-    SYSTEMTIME local{};
-    GetLocalTime(&local);
-    if (form.alarm.tick(form.TrayActive, local.wHour, local.wMinute, form.live)) {
-        form.supervisor.StartShow(nowMs());
-        syncTimers(form);
+    const LocalTime now = localNow();
+    if (form.alarm.tick(form.TrayActive, now.hour, now.minute, form.live) && form.schedule.alarmMinute(now, form.live)) {
+        startAlarmShow(form);
+        armWakeTimer(form);
     }
+    form.schedule.watched(now);
+}
+
+// The machine resumed or the clock changed: an alarm that fell in the gap,
+// no more than 10 minutes ago, starts its show now; the wake timer is set
+// afresh (a clock change moves it).
+void alarmGap(ResidentForm& form) {
+    if (form.schedule.catchUp(form.TrayActive && !form.supervisor.timers.Timer3, localNow(), form.live))
+        startAlarmShow(form);
+    armWakeTimer(form);
 }
 
 void onTimer(ResidentForm& form, UINT_PTR id) {
@@ -116,6 +182,7 @@ void onTimer(ResidentForm& form, UINT_PTR id) {
     switch (id) {
     case kTimer3:
         if (on.Timer3) form.supervisor.EndOfShow(nowMs());
+        form.schedule.watched(localNow());  // a show runs: its alarm check waits
         break;
     case kTimer2:
         if (on.Timer2) form.supervisor.Timer2Tick();
@@ -138,6 +205,8 @@ void onMenuCommand(ResidentForm& form, UINT command) {
     if (command < kFirstMenuCommand || command >= kFirstMenuCommand + std::size(kPopupMenu)) return;
     const std::string_view name = kPopupMenu[command - kFirstMenuCommand].name;
     if (name == "m_Flarix") m_Flarix_Click(form);
+    else if (name == "m_Sound") m_Sound_Click(form);
+    else if (name == "m_Startup") m_Startup_Click(form);
     else if (name == "m_Set") m_Set_Click(form);
     else if (name == "m_URL") m_URL_Click(form);
     else if (name == "m_Exit") m_Exit_Click(form);
@@ -173,6 +242,15 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_TIMER:
         onTimer(*form, wParam);
+        return 0;
+    case WM_POWERBROADCAST:
+        // Before sleep the clock is watched for the last time; after it, an
+        // alarm missed in the gap may still go off.
+        if (wParam == PBT_APMSUSPEND) form->schedule.watched(localNow());
+        else if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) alarmGap(*form);
+        return TRUE;
+    case WM_TIMECHANGE:
+        alarmGap(*form);
         return 0;
     case WM_QUERYENDSESSION:
         // Never refused. The icon stays: the user or another program may

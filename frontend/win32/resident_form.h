@@ -11,11 +11,13 @@
 
 #include "frontend/music/music.h"
 #include "frontend/resident/alarm.h"
+#include "frontend/resident/alarm_schedule.h"
 #include "frontend/resident/show_supervisor.h"
 #include "frontend/resident/tray_icon_keeper.h"
 #include "common/settings/settings.h"
 #include "common/settings/settings_store.h"
 #include "common/win32/handles.h"
+#include "frontend/win32/power_and_logon.h"
 #include "frontend/win32/renderer_launcher.h"
 #include "frontend/win32/winmm_mci.h"
 
@@ -39,6 +41,10 @@ struct ResidentForm {
     RendererLauncher launcher;
     ShowSupervisor supervisor{launcher, music, live};
     AlarmCheck alarm;
+    // Across sleep and clock changes: one show per slot per date, catch-up.
+    AlarmSchedule schedule;
+    // Wakes the machine for the next alarm.
+    WakeTimer wake;
 
     // False exactly while the settings dialog is open.
     bool TrayActive = false;

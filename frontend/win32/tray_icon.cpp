@@ -5,9 +5,11 @@
 #include <shellapi.h>
 
 #include <string>
+#include <string_view>
 
 #include "common/win32/debug_log.h"
 #include "common/win32/wide_text.h"
+#include "frontend/resident/alarm_schedule.h"
 #include "frontend/resident/tray_menu.h"
 
 namespace lumora::win32 {
@@ -62,17 +64,27 @@ UniqueIcon loadTrayIcon(HINSTANCE instance, int id) {
                                                     LR_DEFAULTCOLOR)));
 }
 
-bool showStartFailureBalloon(HWND window) {
+namespace {
+// A balloon titled "Lumora" saying `text`; `what` is its ASCII name for the
+// debug output (the wide debug call's text is lost on Wine's channel).
+bool showBalloon(HWND window, const char* text, DWORD icon, const std::string& what) {
     NOTIFYICONDATAW data = iconRecord(window);
     data.uFlags = NIF_INFO;
-    data.dwInfoFlags = NIIF_WARNING;
+    data.dwInfoFlags = icon;
     widen(kBalloonTitle).copy(data.szInfoTitle, std::size(data.szInfoTitle) - 1);
-    widen(kStartFailureText).copy(data.szInfo, std::size(data.szInfo) - 1);
+    widen(text).copy(data.szInfo, std::size(data.szInfo) - 1);
     const bool shown = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-    // The wide debug call's text is lost on Wine's debug channel: ASCII only.
-    OutputDebugStringA(shown ? "Lumora: balloon: the show could not start\n"
-                             : "Lumora: balloon: the show could not start (not shown)\n");
+    logLine("balloon: " + what + (shown ? "" : " (not shown)"));
     return shown;
+}
+}  // namespace
+
+bool showStartFailureBalloon(HWND window) {
+    return showBalloon(window, kStartFailureText, NIIF_WARNING, "the show could not start");
+}
+
+bool showAlarmDeclinedBalloon(HWND window) {
+    return showBalloon(window, kAlarmDeclinedText, NIIF_INFO, "the alarm show was passed over for full-screen work");
 }
 
 UniqueMenu createPopupMenu() {
@@ -85,6 +97,19 @@ UniqueMenu createPopupMenu() {
         ++command;
     }
     return menu;
+}
+
+UINT menuCommand(std::string_view name) {
+    UINT command = kFirstMenuCommand;
+    for (const MenuEntry& entry : kPopupMenu) {
+        if (name == entry.name) return command;
+        ++command;
+    }
+    return 0;
+}
+
+void setMenuCheck(HMENU menu, std::string_view name, bool checked) {
+    CheckMenuItem(menu, menuCommand(name), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void showPopupMenu(HWND window, HMENU menu) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "common/win32/handles.h"
 #include "frontend/resident/tray_icon_keeper.h"
@@ -45,9 +46,15 @@ UniqueIcon loadTrayIcon(HINSTANCE instance, int id);
 // the debugger's output as "Lumora: balloon: <what>" (ASCII), so tests can
 // see it where the shell shows no balloon.
 bool showStartFailureBalloon(HWND window);
+// The same for an alarm whose show was passed over for full-screen work.
+bool showAlarmDeclinedBalloon(HWND window);
 
 // The pop-up menu of the tray icon, entries and captions from kPopupMenu.
 UniqueMenu createPopupMenu();
+// The command of the entry named `name` (m_Sound, ...); 0 for none.
+UINT menuCommand(std::string_view name);
+// Checks or unchecks the entry named `name`.
+void setMenuCheck(HMENU menu, std::string_view name, bool checked);
 // Shows `menu` at the mouse position; the chosen entry arrives at `window`
 // as WM_COMMAND.
 void showPopupMenu(HWND window, HMENU menu);

@@ -7,9 +7,13 @@
 #    switch acts on the live settings at once.
 #  - Dragging a level bar's thumb changes its number.
 #  - An enabled alarm with hour 24: OK shows the alarm-time message and the
-#    dialog stays; nothing is written.
-#  - OK writes the twenty values, which the next opening shows.
-#  - Restore defaults, then Cancel: the registry is unchanged. Esc closes.
+#    dialog stays; nothing is written. Back from the message the hour box has
+#    the focus with its text selected: a typed "9" replaces it.
+#  - OK writes the twenty values, which the next opening shows, and sets
+#    the wake timer for the enabled alarm.
+#  - Restore defaults, then Cancel: the registry is unchanged, every alarm
+#    is off in the running program and the wake timer is cancelled. Esc
+#    closes.
 #
 #   scr_settings_test.sh WINE LUMORA_SCR RENDERER_STANDIN SHELL_PROBE
 # LUMORA_SCR_SHOTS=DIR keeps the screenshots (the dialog as it opens).
@@ -35,9 +39,7 @@ click_in() {
 # open_dialog N: the tray menu's second entry; waits for the Nth opening.
 open_dialog() {
   open_menu || return 1
-  local WINDOW X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$(menu_window)")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * 37 / 100)) click 1
+  click_menu_entry m_Set
   wait_until 15 has_dialog && wait_until 10 opened "$1"
 }
 
@@ -135,21 +137,30 @@ fi
 if has_dialog && [[ $(reg_all) == "$before" ]]; then ok "and the dialog stays open with nothing written"
 else fail "after the alarm-time message the dialog closed or the registry changed"; fi
 
-# OK with good times writes all twenty values.
-type_in 258 378 8
+# Typed at once, with no click: the bad hour box has the focus.
+sleep 0.5
+xdotool type --delay 50 9
 type_in 322 378 15
+# The alarm at 9:15 next comes round at this moment.
+due=$(date -d "today 09:15" +%s)
+if ((due <= $(date +%s))); then due=$(date -d "tomorrow 09:15" +%s); fi
+wake="wake timer set for $(date -u -d "@$due" '+%Y-%m-%d %H:%M') UTC"
+
+# OK with good times writes all twenty values.
 click_in "${SET[@]}"
 if wait_until 10 no_dialog; then ok "\"設定\" closes the dialog"; else fail "\"設定\" left the dialog open"; fi
 wind=${dragged%% *}
-expected=$(printf '%s\n' 00=30 01=0 02="$wind" 03=10 04=64 05=20 06=0 07=1 08=0 09=5 10= 11=1 12=0 13=0 14=8 \
+expected=$(printf '%s\n' 00=30 01=0 02="$wind" 03=10 04=64 05=20 06=0 07=1 08=0 09=5 10= 11=1 12=0 13=0 14=9 \
   15="$hour" 16=0 17=15 18="$minute" 19=0 | sort)
 got=$(reg_all)
-if [[ $got == "$expected" ]]; then ok "and writes the twenty values"
+if [[ $got == "$expected" ]]; then ok "and writes the twenty values (the hour typed after the message went to its box)"
 else fail "the registry holds: $(echo $got)"; fi
+if wait_until 5 eval 'grep -q "Lumora: $wake" "$work/scr.log"'; then ok "and sets the wake timer for 9:15 (${wake#wake timer set for })"
+else fail "no \"$wake\" in the log: $(grep -a 'wake timer' "$work/scr.log" | tr -d '\r' | tail -2)"; fi
 
 if open_dialog 2; then
   dialog_check "the second opening shows the saved wind" "HS(2)" "$wind $wind"
-  dialog_check "and the saved alarm time" "alarm(0)" "8:15"
+  dialog_check "and the saved alarm time" "alarm(0)" "9:15"
   before=$(reg_all)
   click_in "${INIT[@]}"
   wait_until 5 eval '[[ $(last "HS(0)") == "10 10" ]]'
@@ -157,6 +168,10 @@ if open_dialog 2; then
   click_in "${CANCEL[@]}"
   if wait_until 10 no_dialog && [[ $(reg_all) == "$before" ]]; then ok "restore defaults, then Cancel, leaves the registry as it was"
   else fail "after restore defaults and Cancel the dialog stays or the registry changed"; fi
+  # The defaults switched every alarm off in the running program.
+  if wait_until 5 eval 'grep -q "Lumora: wake timer cancelled" "$work/scr.log"'; then
+    ok "with every alarm off the wake timer is cancelled"
+  else fail "the wake timer was not cancelled with every alarm off"; fi
 else
   fail "the dialog does not open a second time"
 fi

@@ -112,6 +112,21 @@ click_menu() {
   if [[ $1 == first ]]; then y=$((Y + 9)); else y=$((Y + HEIGHT - 9)); fi
   xdotool mousemove $((X + WIDTH / 2)) "$y" click 1
 }
+# click_menu_entry NAME: the entry of that name (m_Flarix, m_Sound, m_Set,
+# m_URL, m_Startup, m_Exit), placed by the menu's entries in order: captions
+# about 19 pixels high, separators about 8, spread over the menu's height.
+menu_entries=(m_Flarix m_Sound - m_Set - m_URL m_Startup - m_Exit)
+click_menu_entry() {
+  local WINDOW X Y WIDTH HEIGHT SCREEN entry total=0 before=-1 h
+  for entry in "${menu_entries[@]}"; do
+    if [[ $entry == - ]]; then h=8; else h=19; fi
+    [[ $entry == "$1" ]] && before=$total
+    total=$((total + h))
+  done
+  ((before >= 0)) || return 1
+  eval "$(xdotool getwindowgeometry --shell "$(menu_window)")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * (2 * before + 19) / (2 * total))) click 1
+}
 # open_menu: right-click on the icon until the menu shows (10 s at most).
 open_menu() {
   has_tray || return 1

@@ -3,10 +3,12 @@
 #  - A left click on the icon opens nothing; a right click opens the menu.
 #  - A click beside the open menu closes it without a choice, and the next
 #    right click opens it again.
-#  - "ホームページ" hands the help page beside the program to the shell, which
-#    starts the program registered for .html (here the stand-in renderer,
-#    which logs its command line); with the page gone it opens nothing and
-#    says so in a message box.
+#  - "ホームページ" hands the help page beside the program to the shell (seen
+#    in the debug output: Wine has no browser); with the page gone it opens
+#    nothing and says so in a message box.
+#  - "効果音" writes "20" as "0", then "70"; "Windows の起動時に開始" writes
+#    the Run value "Lumora" as the program's quoted path, then deletes it;
+#    while the system's StartupApproved value says disabled it only explains.
 #  - When the shell restarts (its icons lost, then "TaskbarCreated"
 #    broadcast) the icon comes back.
 #  - A shutdown that is cancelled (WM_QUERYENDSESSION, then WM_ENDSESSION
@@ -22,9 +24,9 @@ source "$(dirname "$0")/scr_test_lib.sh"
 
 install_app "$work/app" renderer
 echo '<!doctype html><title>Lumora</title>' >"$work/app/Lumora.html"
-timeout 30 "$WINE" reg add 'HKCU\Software\Classes\.html' /ve /d LumoraTestPage /f </dev/null >/dev/null 2>&1
-timeout 30 "$WINE" reg add 'HKCU\Software\Classes\LumoraTestPage\shell\open\command' /ve \
-  /d "\"$(windows_path "$work/app")\\Lumora.dll\" \"%1\"" /f </dev/null >/dev/null 2>&1
+# The program's OutputDebugStringA lines, on Wine's debugstr channel.
+export WINEDEBUG=-all,warn+debugstr
+help_requests() { grep -a -c 'Lumora: help page: ' "$work/scr.log" 2>/dev/null || true; }
 start_scr "$work/app"
 if ! wait_until 30 has_tray; then
   fail "no notification-area icon within 30 s"
@@ -56,15 +58,15 @@ fi
 
 if has_menu; then
   click_menu_entry m_URL
-  if wait_until 15 has_show; then
-    line=$(grep '^start' "$work/app/standin.log" | tr -d '\r')
-    page="$(windows_path "$work/app")\\Lumora.html"
-    if [[ $line == *" \"$page\" show=1 "* ]]; then ok "\"ホームページ\" opens the help page beside the program through the shell"
-    else fail "the shell was asked: $line (expected the page $page)"; fi
-    close_show
+  page="$(windows_path "$work/app")\\Lumora.html"
+  if wait_until 15 eval '(($(help_requests) == 1))'; then
+    line=$(grep -a 'Lumora: help page: ' "$work/scr.log" | tr -d '\r' | sed 's/.*Lumora: help page: //; s/\\n"$//')
+    if [[ ${line//\\\\/\\} == "$page" ]]; then ok "\"ホームページ\" hands the help page beside the program to the shell"
+    else fail "the shell was asked for: $line (expected the page $page)"; fi
   else
-    fail "\"ホームページ\" did not reach the shell's .html handler within 15 s"
+    fail "\"ホームページ\" asked the shell for nothing within 15 s"
   fi
+  wait_until 10 no_menu
 fi
 rm -f "$work/app/Lumora.html"
 if open_menu; then
@@ -74,7 +76,7 @@ if open_menu; then
     shot help-missing
     xdotool windowfocus --sync "$(message_box)" key Return 2>/dev/null
     wait_until 10 no_message_box || fail "the message box did not close"
-    if (($(grep -c '^start' "$work/app/standin.log") == 1)); then ok "and opens nothing"
+    if (($(help_requests) == 1)); then ok "and opens nothing"
     else fail "a missing help page was handed to the shell"; fi
   else
     fail "no message box for a missing help page"
@@ -82,6 +84,39 @@ if open_menu; then
 else
   fail "the menu did not open a second time"
 fi
+# The two check entries.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+approved_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
+run_value() {
+  timeout 30 "$WINE" reg query "$run_key" /v Lumora </dev/null 2>/dev/null | tr -d '\r' |
+    awk '$1 == "Lumora" && $2 == "REG_SZ" { sub(/^[^R]*REG_SZ[ \t]*/, ""); print; found = 1 } END { exit !found }'
+}
+# (A message box has the menu's window class: no waiting for the menu to go.)
+choose() { open_menu && click_menu_entry "$1"; }
+for expected in 0 70; do
+  choose m_Sound
+  if wait_until 10 eval '[[ $(reg_value 20) == '"$expected"' ]]'; then ok "\"効果音\" writes \"20\" = $expected"
+  else fail "after \"効果音\" \"20\" is \"$(reg_value 20)\", not $expected"; fi
+done
+self="\"$(windows_path "$work/app")\\Lumora.scr\""
+choose m_Startup
+if wait_until 10 eval '[[ $(run_value) == "$self" ]]'; then ok "\"Windows の起動時に開始\" writes the Run value $self"
+else fail "the Run value is \"$(run_value)\" after \"Windows の起動時に開始\""; fi
+choose m_Startup
+if wait_until 10 eval '! run_value >/dev/null'; then ok "and chosen again deletes it"
+else fail "the Run value stays after the second choice"; fi
+timeout 30 "$WINE" reg add "$approved_key" /v Lumora /t REG_BINARY /d 030000000000000000000000 /f </dev/null >/dev/null 2>&1
+if choose m_Startup && wait_until 10 has_message_box; then
+  ok "disabled by the system, \"Windows の起動時に開始\" explains where to turn it on"
+  shot startup-disabled
+  xdotool windowfocus --sync "$(message_box)" key Return 2>/dev/null
+  wait_until 10 no_message_box || fail "the message box did not close"
+  if run_value >/dev/null; then fail "and writes the Run value all the same"; else ok "and writes nothing"; fi
+else
+  shot startup-no-message
+  fail "no message while the system has disabled the start-up entry"
+fi
+
 if shell_probe delete-icon && wait_until 10 no_tray; then
   shell_probe taskbar-created
   if wait_until 10 has_tray; then ok "a restarted shell gets the icon back"
