@@ -61,7 +61,7 @@ if [[ -n ${configured[windows]:-} ]]; then
 fi
 if [[ -n ${configured[sanitize]:-} ]]; then
   stage "sanitize tests" ctest --preset sanitize
-  # Seeded with the GIF decoder suite; a finding is kept in build/sanitize/fuzz-artifacts.
+  # Seeded with the GIF decoder suite and our own cases; a finding is kept in build/sanitize/fuzz-artifacts.
   stage "gif fuzz" bash tests/fuzz/run_gif_fuzz.sh build/sanitize/bin/gif-fuzz 30
 fi
 
