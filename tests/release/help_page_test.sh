@@ -4,7 +4,7 @@
 # proxy, every host name unresolvable), where no request may leave the page,
 # every picture must decode, and the text must carry the version and every
 # entry of the tray menu. A whole-page screenshot is taken; given a path, it
-# is kept there (docs/help-page.png is made so).
+# is kept there (docs/help-page.png is made from it, see the README).
 #
 #   help_page_test.sh PAGE_OR_ZIP [SCREENSHOT]
 #
@@ -23,7 +23,8 @@ version=$(sed -n 's/^#define LUMORA_VERSION_TEXT "\(.*\)"$/\1/p' "$root/release/
 
 input=$1 page=$work/Lumora.html
 if [[ $input == *.zip ]]; then
-  (cd "$work" && cmake -E tar xf "$(realpath "$input")") || { fail "cannot unpack $input"; finish; }
+  zip=$(realpath "$input")
+  (cd "$work" && cmake -E tar xf "$zip") || { fail "cannot unpack $input"; finish; }
   if ! cp "$work/Lumora-$version-win64/Lumora.html" "$page" 2>/dev/null; then
     fail "$input holds no Lumora-$version-win64/Lumora.html"
     finish
