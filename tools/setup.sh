@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Lumora needs on Debian 12: the native
 # toolchain, clang for the sanitizer build, the MinGW-w64 cross toolchain,
-# Wine and a headless X server.
+# Wine, a headless X server, and a browser for the help page.
 #
 # Safe to run again: when every package is already installed it neither
 # updates the package lists nor calls apt-get install, so repeat runs take
@@ -32,6 +32,8 @@ PACKAGES=(
   fonts-vlgothic gstreamer1.0-plugins-good lame
   # The controls' black-box test serves GIFs from a loopback web server.
   python3
+  # The help page's test renders it offline in a real browser.
+  chromium
 )
 
 missing=()

@@ -32,13 +32,16 @@ stage() {
 configure() { cmake --preset "$1"; }
 build() { cmake --build --preset "$1" -- -k; }
 
-# The release zip: made by CPack, holding the two programs and the text.
+# The release zip: made by CPack, holding the two programs, the help page
+# (rendered offline from the zip, as the native test renders its own copy)
+# and the text.
 package_check() {
   cmake --build --preset windows --target package >/dev/null || return 1
   local listing
   listing=$(cd build/windows && cmake -E tar tf Lumora-1.0.0-win64.zip) || return 1
   echo "$listing"
-  [[ $(sort <<<"$listing" | tr '\n' ' ') == "Lumora-1.0.0-win64/Lumora.dll Lumora-1.0.0-win64/Lumora.scr Lumora-1.0.0-win64/README.txt " ]]
+  [[ $(sort <<<"$listing" | tr '\n' ' ') == "Lumora-1.0.0-win64/Lumora.dll Lumora-1.0.0-win64/Lumora.html Lumora-1.0.0-win64/Lumora.scr Lumora-1.0.0-win64/README.txt " ]] || return 1
+  bash tests/release/help_page_test.sh build/windows/Lumora-1.0.0-win64.zip
 }
 
 total_start=$SECONDS
@@ -61,7 +64,7 @@ if [[ -n ${configured[windows]:-} ]]; then
 fi
 if [[ -n ${configured[sanitize]:-} ]]; then
   stage "sanitize tests" ctest --preset sanitize
-  # Seeded with the GIF decoder suite; a finding is kept in build/sanitize/fuzz-artifacts.
+  # Seeded with the GIF decoder suite and our own cases; a finding is kept in build/sanitize/fuzz-artifacts.
   stage "gif fuzz" bash tests/fuzz/run_gif_fuzz.sh build/sanitize/bin/gif-fuzz 30
 fi
 

@@ -33,7 +33,7 @@ enum class GifStatus {
     EndOfFile,       // data ends inside a block: error 53, "End of File", "ReadGifFile"
     NoColourTable,   // an image with neither a local nor a global table
     NoUsableFrame,   // no image, or frames covering no pixel
-    UndecodableFrame,// LZW data the decoder cannot read (bad code, code size above 8)
+    UndecodableFrame,// LZW data the decoder cannot read (bad code, code size 0 or above 8)
     TooLarge,        // the load would take more than its allocation budget
 };
 

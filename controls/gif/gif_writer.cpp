@@ -87,7 +87,11 @@ public:
     }
     void data(uint32_t code) {
         put(code);
-        if (!afterClear_ && decoderNext_ < 4096) {
+        if (afterClear_) {
+            // No entry yet, but with minimum code size 1 the next code may
+            // be 4 already, so the decoder reads it with 3 bits.
+            if (decoderNext_ == (1u << width_)) ++width_;
+        } else if (decoderNext_ < 4096) {
             ++decoderNext_;
             if (decoderNext_ == (1u << width_) && width_ < 12) ++width_;
         }
@@ -215,6 +219,8 @@ std::vector<uint8_t> writeGif(const GifFile& file, int64_t loops) {
         }
         uint8_t highest = 0;
         for (uint8_t i : stream) highest = std::max(highest, i);
+        // Two colours still get size 2, as the format asks: a reader need
+        // not take size 1, though ours does.
         const int minCodeSize = std::max({2, bitsFor(uint32_t(highest) + 1), bitsFor(uint32_t(palette.count))});
         writeLzw(stream, minCodeSize, out);
     }

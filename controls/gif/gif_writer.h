@@ -24,7 +24,8 @@ namespace lumora {
 std::vector<uint8_t> writeGif(const GifFile& file, int64_t loops);
 
 // The LZW part alone: the minimum code size byte, the codes for `indices`
-// in data sub-blocks, and the block terminator.
+// in data sub-blocks, and the block terminator. `minCodeSize` is 1..8, and
+// every index is below 2^minCodeSize; writeGif never uses 1.
 void writeLzw(std::span<const uint8_t> indices, int minCodeSize, std::vector<uint8_t>& out);
 
 }  // namespace lumora

@@ -88,7 +88,9 @@ LzwOutput decodeLzw(std::span<const uint8_t> file, size_t dataPos, uint32_t widt
     LzwOutput result;
     if (dataPos >= file.size()) return result;
     const uint32_t minCodeSize = file[dataPos];
-    if (minCodeSize < 2 || minCodeSize > 8) {
+    // Size 1 is a two-colour image: clear code 2, end code 3. The format asks
+    // for size 2 there, but encoders write 1 and other decoders read it.
+    if (minCodeSize < 1 || minCodeSize > 8) {
         result.result = LzwResult::BadCodeSize;
         return result;
     }
@@ -150,6 +152,11 @@ LzwOutput decodeLzw(std::span<const uint8_t> file, size_t dataPos, uint32_t widt
             prev = int32_t(code);
             prevLength = 1;
             prevPos = pos++;
+            // The next code may already be `next` (this index twice). With
+            // size 1 that is 4, which needs 3 bits: the width grows after
+            // the first code, before the table has an entry. Larger sizes
+            // start with room for it.
+            if (next == (1u << codeWidth)) ++codeWidth;
             continue;
         }
 

@@ -1,6 +1,6 @@
 // The GIF variant of LZW decompression, giving a frame's raw colour indices.
 //
-// Minimum code sizes 2..8 (codes of 3..12 bits, least significant bit first),
+// Minimum code sizes 1..8 (codes of 2..12 bits, least significant bit first),
 // the clear and end codes, and a table that, once full at 4096 entries, keeps
 // its codes until the encoder sends a clear (no reset of our own). Data that
 // ends early keeps the pixels decoded so far; codes after the frame's last
@@ -18,7 +18,7 @@ namespace lumora {
 
 enum class LzwResult {
     Ok,          // `decoded` pixels written (fewer than asked when the data ended early)
-    BadCodeSize, // a minimum code size outside 2..8
+    BadCodeSize, // a minimum code size outside 1..8
     BadCode,     // a code past the end of the table
 };
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the GIF fuzzer (gif-fuzz, built by the sanitize preset) for a while,
-# seeded with the decoder suite's GIFs, and reports executions, coverage and
-# peak memory. Exit status 0 when it ran its time with no crash, leak, timeout
-# or oversized allocation; a finding is saved as ARTIFACTS/crash-..., etc.
+# seeded with the GIFs of the decoder suite and of our own cases, and reports
+# executions, coverage and peak memory. Exit status 0 when it ran its time
+# with no crash, leak, timeout or oversized allocation; a finding is saved as
+# ARTIFACTS/crash-..., etc.
 #
 #   run_gif_fuzz.sh FUZZER SECONDS [CORPUS_DIR] [ARTIFACTS_DIR]
 #
@@ -21,7 +22,7 @@ trap 'rm -rf "$work"' EXIT
 corpus=${3:-$work/corpus}
 artifacts=${4:-$(dirname "$fuzzer")/../fuzz-artifacts}
 mkdir -p "$corpus" "$artifacts" "$work/seeds"
-cp "$suite"/*.gif "$work/seeds/"
+cp "$suite"/*.gif "$suite"/../cases/*.gif "$work/seeds/"
 # A smaller quarantine than ASan's 256 MB: each input frees well under 1 MB,
 # so use after free is still caught many inputs later, and the fuzzer runs
 # about twice as fast without cycling through fresh pages.

@@ -95,6 +95,7 @@ TEST(GifPlayer, LoadsGoodDamagedAndHostileFilesAsTheControlDoes) {
         {"no colour table", edit([](auto& b) { b[10] &= 0x7F, b.erase(b.begin() + 13, b.begin() + 25); }),
          GifStatus::NoColourTable, 0, 0, 0},
         {"code size above 8", edit([&](auto& b) { b[second + 10] = 9; }), GifStatus::UndecodableFrame, 0, 0, 0},
+        {"code size 0", edit([&](auto& b) { b[second + 10] = 0; }), GifStatus::UndecodableFrame, 0, 0, 0},
         {"a code past the table", edit([&](auto& b) { b[second + 12] = 0xFF; }), GifStatus::UndecodableFrame, 0,
          0, 0},
         {"empty", {}, GifStatus::NoData, 0, 0, 0},

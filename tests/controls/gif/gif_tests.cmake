@@ -7,7 +7,8 @@ lumora_test(gif_tests
   ${LUMORA_GIF_TESTS}/gif_suite_test.cpp
 )
 target_link_libraries(gif_tests PRIVATE lumora_controls)
-target_compile_definitions(gif_tests PRIVATE LUMORA_GIF_SUITE_DIR="${LUMORA_GIF_TESTS}/suite")
+target_compile_definitions(gif_tests PRIVATE LUMORA_GIF_SUITE_DIR="${LUMORA_GIF_TESTS}/suite"
+  LUMORA_GIF_CASES_DIR="${LUMORA_GIF_TESTS}/cases")
 if(NOT CMAKE_CROSSCOMPILING)
   find_package(GIF 5 REQUIRED)
   target_link_libraries(gif_tests PRIVATE GIF::GIF)

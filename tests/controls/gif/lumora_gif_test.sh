@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Black-box checks of lumora-gif: usage and errors, the info of a file, and
 # composed frames written as PNGs (read back with ImageMagick and compared
-# with the decoder suite's expected pixels). Given a Wine and the Windows
+# with the expected pixels of the decoder suite and of our own cases). Given a Wine and the Windows
 # build, that one must print and write the very same bytes as the native one.
 #
 #   lumora_gif_test.sh SUITE_DIR NATIVE_LUMORA_GIF [WINE WINDOWS_LUMORA_GIF]
@@ -14,6 +14,7 @@ fi
 suite=$1 native=$2 wine=${3:-} windows=${4:-}
 # shellcheck source=../../tools/check_lib.sh
 source "$(dirname "$0")/../../tools/check_lib.sh"
+cases=$(cd "$(dirname "$0")/cases" && pwd)
 if [[ ! -x $native ]]; then
   echo "FAIL: $native is missing (build the native preset before testing the windows one)"
   exit 1
@@ -50,19 +51,20 @@ expect_run "info: disposal and transparency" 0 'rect 1,1 1x1, delay 500 ms, disp
   "$native" info "$suite/dispose-restore-previous.gif"
 expect_run "info: local tables" 0 '^frame 4: .*palette 4 \(local, 256 colours\)$' "$native" info "$suite/high-color.gif"
 
-# Composed frames against the suite's expected RGBA pixels.
+# Composed frames against the expected RGBA pixels: compare_frames DIR GIF
+# EXPECTED..., the files in DIR.
 compare_frames() {
-  local gif=$1 n=0 expected
-  shift
+  local dir=$1 gif=$2 n=0 expected
+  shift 2
   rm -rf "$work/frames"
-  if ! "$native" frames "$suite/$gif" --out "$work/frames" >"$work/out" 2>&1; then
+  if ! "$native" frames "$dir/$gif" --out "$work/frames" >"$work/out" 2>&1; then
     fail "frames $gif: $(cat "$work/out")"
     return
   fi
   for expected in "$@"; do
     n=$((n + 1))
     convert "$work/frames/$(printf 'frame_%04d.png' "$n")" rgba:"$work/frame.rgba" 2>/dev/null
-    if ! cmp -s "$work/frame.rgba" "$suite/$expected"; then
+    if ! cmp -s "$work/frame.rgba" "$dir/$expected"; then
       fail "frames $gif: frame $n differs from $expected"
       return
     fi
@@ -73,33 +75,36 @@ compare_frames() {
   fi
   ok "frames $gif: $n PNGs as expected"
 }
-compare_frames animation.gif animation.0.rgba animation.1.rgba animation.2.rgba animation.3.rgba
-compare_frames transparent.gif four-colors-transparent.rgba
-compare_frames interlace.gif all-reds.rgba
-compare_frames dispose-restore-background.gif animation-erase.0.rgba animation-erase.1.rgba \
+compare_frames "$suite" animation.gif animation.0.rgba animation.1.rgba animation.2.rgba animation.3.rgba
+compare_frames "$suite" transparent.gif four-colors-transparent.rgba
+compare_frames "$suite" interlace.gif all-reds.rgba
+compare_frames "$suite" dispose-restore-background.gif animation-erase.0.rgba animation-erase.1.rgba \
   animation-erase.2.rgba animation-erase.3.rgba
+# Minimum LZW code size 1 (ImageMagick itself cannot read this GIF, only the PNG).
+compare_frames "$cases" code-size-1.gif code-size-1.rgba
 
 if [[ -n $wine ]]; then
   export WINEDEBUG=${WINEDEBUG:--all}
-  for gif in animation-speed high-color dispose-restore-previous max-codes; do
-    "$native" info "$suite/$gif.gif" >"$work/native.txt" 2>&1
+  for gif in "$suite"/{animation-speed,high-color,dispose-restore-previous,max-codes}.gif "$cases/code-size-1.gif"; do
+    name=$(basename "$gif" .gif)
+    "$native" info "$gif" >"$work/native.txt" 2>&1
     native_rc=$?
-    "$wine" "$windows" info "$suite/$gif.gif" >"$work/wine.txt" 2>&1 </dev/null
+    "$wine" "$windows" info "$gif" >"$work/wine.txt" 2>&1 </dev/null
     wine_rc=$?
     # stderr names the file as it was given: the same path on both sides.
     if [[ $native_rc -eq $wine_rc ]] && cmp -s "$work/native.txt" "$work/wine.txt"; then
-      ok "info $gif: Windows build prints the same (exit $wine_rc)"
+      ok "info $name: Windows build prints the same (exit $wine_rc)"
     else
-      fail "info $gif: Windows build differs (exit $native_rc / $wine_rc): $(diff "$work/native.txt" "$work/wine.txt" | head -5)"
+      fail "info $name: Windows build differs (exit $native_rc / $wine_rc): $(diff "$work/native.txt" "$work/wine.txt" | head -5)"
     fi
     rm -rf "$work/n" "$work/w"
-    "$native" frames "$suite/$gif.gif" --out "$work/n" >/dev/null 2>&1
-    "$wine" "$windows" frames "$suite/$gif.gif" --out "$work/w" >/dev/null 2>&1 </dev/null
+    "$native" frames "$gif" --out "$work/n" >/dev/null 2>&1
+    "$wine" "$windows" frames "$gif" --out "$work/w" >/dev/null 2>&1 </dev/null
     # A file that does not load makes no folder on either side.
     if diff -r "$work/n" "$work/w" >/dev/null 2>&1 || [[ ! -e $work/n && ! -e $work/w ]]; then
-      ok "frames $gif: Windows build writes the same PNGs"
+      ok "frames $name: Windows build writes the same PNGs"
     else
-      fail "frames $gif: Windows build writes different files"
+      fail "frames $name: Windows build writes different files"
     fi
   done
 fi
