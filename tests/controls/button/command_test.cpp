@@ -67,6 +67,16 @@ TEST(Command, TransitionTable) {
         {"Space held shows the pressed face", {kFocus, E::keyDown(kKeySpace)}, 3, L::Pressed, 0},
         {"Return clicks at once", {kFocus, E::keyDown(kKeyReturn)}, 3, L::Selected, 1},
         {"other keys do nothing", {kFocus, E::keyDown('A'), E::keyUp(kKeySpace)}, 3, L::Selected, 0},
+        // Space held while the focus goes and comes back: the press ended
+        // with the focus, so its release clicks nothing and the next press
+        // is a press like any other.
+        {"Space held across a focus loss, then pressed again",
+         {kFocus, E::keyDown(kKeySpace), kBlur, kFocus, E::keyUp(kKeySpace), E::keyDown(kKeySpace)}, 3, L::Pressed,
+         0},
+        {"... and released",
+         {kFocus, E::keyDown(kKeySpace), kBlur, kFocus, E::keyUp(kKeySpace), E::keyDown(kKeySpace),
+          E::keyUp(kKeySpace)},
+         3, L::Selected, 1},
     };
     for (const Case& c : cases) {
         Button b(c.initialize);
@@ -187,6 +197,33 @@ TEST(CommandFace, GradientRows) {
         paintCommandFace(face, 75, 23, ButtonLook::Normal, invert, skin());
         EXPECT_EQ(face.at(37, 4), gradientRow(4, 23, invert));
         EXPECT_EQ(face.at(37, 18), gradientRow(18, 23, invert));
+    }
+}
+
+// The gradient runs lavender-to-white (inverted) only while the mouse is over
+// an unfocused button, and keeps its direction when the focus arrives over a
+// hovered one; the face painted must follow, row by row.
+TEST(CommandFace, GradientDirectionFollowsTheState) {
+    struct Case {
+        const char* name;
+        std::vector<E> events;
+        bool invert;
+    } cases[] = {
+        {"hovered", {kMove}, true},
+        {"hovered, left", {kMove, kLeave}, false},
+        {"hovered, clicked", {kMove, kDown, kUp}, true},
+        {"focused while hovered", {kMove, kFocus}, true},
+        {"focused, then hovered", {kFocus, kMove}, false},
+        {"focused while hovered, mouse gone", {kMove, kFocus, kLeave}, false},
+        {"focused, hovered, mouse gone", {kFocus, kMove, kLeave}, false},
+    };
+    for (const Case& c : cases) {
+        Button b;
+        b.run(c.events);
+        PixelImage face;
+        b.button.paint(face, skin());
+        ASSERT_EQ(face.height, 23) << c.name;
+        for (int32_t y : {4, 11, 18}) EXPECT_EQ(face.at(37, y), gradientRow(y, 23, c.invert)) << c.name << " row " << y;
     }
 }
 

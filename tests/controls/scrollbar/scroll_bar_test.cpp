@@ -72,6 +72,38 @@ TEST(ScrollBar, ThumbGeometry) {
     EXPECT_EQ(plain.px(17 + 5, 8), rgbFromColorref(0xFDD5C3));
 }
 
+// The part a hover finds at the boundaries. Each arrow claims one pixel
+// beyond its 17-pixel bitmap (x 17 on the left, x W - 17 on the right), and
+// the thumb one pixel beyond its last drawn column; where a thumb at either
+// end meets an arrow, the left arrow wins over the thumb and the thumb over
+// the right arrow.
+TEST(ScrollBar, HitTestAtTheBoundaries) {
+    struct Case {
+        int32_t width, value;  // Max 30, LargeChange 10
+        int32_t x;
+        uint8_t part;
+    } cases[] = {
+        // 97 wide, Value 10: a 16-pixel thumb drawn over x 33 to 48.
+        {97, 10, 16, kPartLeftArrow},   {97, 10, 17, kPartLeftArrow},   {97, 10, 18, kPartTrackLeft},
+        {97, 10, 32, kPartTrackLeft},   {97, 10, 33, kPartThumb},       {97, 10, 48, kPartThumb},
+        {97, 10, 49, kPartThumb},       {97, 10, 50, kPartTrackRight},  {97, 10, 79, kPartTrackRight},
+        {97, 10, 80, kPartRightArrow},  {97, 10, 96, kPartRightArrow},
+        // The thumb at each end of the track (x 17 to 32, then 64 to 79).
+        {97, 0, 17, kPartLeftArrow},    {97, 0, 18, kPartThumb},        {97, 30, 63, kPartTrackLeft},
+        {97, 30, 80, kPartThumb},       {97, 30, 81, kPartRightArrow},
+        // 200 wide: the right arrow's edge moves with the width.
+        {200, 0, 182, kPartTrackRight}, {200, 0, 183, kPartRightArrow},
+    };
+    for (const Case& c : cases) {
+        Bar b(c.width, 30, 10, c.value);
+        b.run({E::move(0, c.x, 8)});
+        EXPECT_EQ(b.st().HotPart, c.part) << c.width << " wide, Value " << c.value << ", x " << c.x;
+    }
+    // The table's thumbs sit where it says.
+    EXPECT_EQ(Bar(97, 30, 10, 10).st().ThumbPos, 33);
+    EXPECT_EQ(Bar(97, 30, 10, 30).st().ThumbPos, 64);
+}
+
 TEST(ScrollBar, MaxZeroKeepsTheThumb) {
     Bar b(97, 30, 10, 20, 5);
     const ScrollBarState before = b.st();
