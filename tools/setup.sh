@@ -32,6 +32,8 @@ PACKAGES=(
   fonts-vlgothic gstreamer1.0-plugins-good lame
   # The controls' black-box test serves GIFs from a loopback web server.
   python3
+  # The release's installer (CPack's NSIS generator runs makensis).
+  nsis
 )
 
 missing=()
