@@ -25,7 +25,7 @@
 !define LUMORA_SYNCHRONIZE 0x00100000
 !define LUMORA_SYNCHRONIZE_TERMINATE 0x00100001
 
-; 1 once a running front end was ended: the installer starts it again when
+; 1 once a front end was found running: the installer starts it again when
 ; it is done, so the alarms stay armed.
 Var LumoraWasRunning
 
@@ -117,7 +117,9 @@ Function ${UN}LumoraEndRunning
   Push $0
   ${Do}
     Call ${UN}LumoraEndFrontEnd
-    ${If} $0 == ended
+    ; Even one that outlived our wait: the user ends it, retries, and gets it
+    ; back at the end as if we had ended it.
+    ${If} $0 != none
       StrCpy $LumoraWasRunning 1
     ${EndIf}
     ; The front end first: once it is gone it cannot react to the show's end.
