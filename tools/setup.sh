@@ -34,6 +34,8 @@ PACKAGES=(
   python3
   # The help page's test renders it offline in a real browser.
   chromium
+  # The release's installer (CPack's NSIS generator runs makensis).
+  nsis
 )
 
 missing=()

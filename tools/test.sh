@@ -32,15 +32,20 @@ stage() {
 configure() { cmake --preset "$1"; }
 build() { cmake --build --preset "$1" -- -k; }
 
-# The release zip: made by CPack, holding the two programs, the help page
+# The release: made by CPack, the zip holding the two programs, the help page
 # (rendered offline from the zip, as the native test renders its own copy)
-# and the text.
+# and the text, and beside it the installer (what it does is the Windows
+# tests' part).
 package_check() {
+  rm -f build/windows/Lumora-1.0.0-setup.exe
   cmake --build --preset windows --target package >/dev/null || return 1
   local listing
   listing=$(cd build/windows && cmake -E tar tf Lumora-1.0.0-win64.zip) || return 1
   echo "$listing"
   [[ $(sort <<<"$listing" | tr '\n' ' ') == "Lumora-1.0.0-win64/Lumora.dll Lumora-1.0.0-win64/Lumora.html Lumora-1.0.0-win64/Lumora.scr Lumora-1.0.0-win64/README.txt " ]] || return 1
+  # An installer starts with the "MZ" of a Windows program.
+  [[ $(head -c 2 build/windows/Lumora-1.0.0-setup.exe 2>/dev/null) == MZ ]] || { echo "no Lumora-1.0.0-setup.exe"; return 1; }
+  echo "Lumora-1.0.0-setup.exe"
   bash tests/release/help_page_test.sh build/windows/Lumora-1.0.0-win64.zip
 }
 
