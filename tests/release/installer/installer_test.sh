@@ -5,7 +5,8 @@
 #     %LOCALAPPDATA%\Programs\Lumora, the Start-menu shortcut, the uninstall
 #     entry's values exactly, and the start-at-logon Run value;
 #  2. a logon (`wine wineboot` runs the Run entries) starts the installed
-#     front end: its icon appears;
+#     front end: its icon appears; its menu's "Windows の起動時に開始"
+#     unchecks (the Run value goes) and checks again (it comes back);
 #  3. installing again while the front end and a show run ends both (the
 #     show's renderer ignores WM_CLOSE), succeeds and starts the front end
 #     again;
@@ -123,6 +124,17 @@ else fail "the Run value after a first install: $(value "$run_key" Lumora)"; fi
 timeout 60 "$WINE" wineboot </dev/null >/dev/null 2>&1
 if wait_until 30 front_end_runs; then ok "a logon (wineboot) starts the installed front end and its icon"
 else fail "30 s after wineboot the installed front end does not run"; fi
+# The menu's start-at-logon entry on what the installer wrote.
+if open_menu; then
+  click_menu_entry m_Startup
+  if wait_until 10 eval '! value "$run_key" Lumora >/dev/null'; then ok "the menu's start-at-logon entry unchecks: the Run value is gone"
+  else fail "the Run value stays after the menu's start-at-logon entry"; fi
+  open_menu && click_menu_entry m_Startup
+  if wait_until 10 eval '[[ $(value "$run_key" Lumora) == "$run_value" ]]'; then ok "and checks again: the Run value is back"
+  else fail "the Run value after checking the entry again: $(value "$run_key" Lumora)"; fi
+else
+  fail "the installed front end's menu does not open"
+fi
 
 # ---- 3. Installing over the running program and a running show.
 old_pid=$(scr_pids | head -1)
