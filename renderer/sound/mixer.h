@@ -26,7 +26,7 @@ public:
     // dropped otherwise: sounds whose time has passed are not crowded in.
     static constexpr int64_t kLateSamples = kSampleRate / 20;
     // The master at volume 100; "20" scales it linearly.
-    static constexpr float kMasterTrim = 0.8f;
+    static constexpr float kMasterTrim = 2.5f;
 
     // `volume` 0..100 (clamped), as the settings value "20" holds it.
     explicit Mixer(int32_t volume, int maxVoices = kDefaultVoices);

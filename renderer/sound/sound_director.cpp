@@ -14,7 +14,7 @@ namespace {
 // Levels at 100 m of a sound of size 1 (a boom of 175 stars is 1).
 constexpr float kBoomLevel = 1.0f;
 constexpr float kPopLevel = 0.45f;
-constexpr float kStage2Level = 1.2f;
+constexpr float kStage2Level = 1.0f;
 constexpr float kCrackleLevel = 0.5f;
 constexpr float kLaunchLevel = 0.45f;
 constexpr float kFountainLevel = 0.35f;

@@ -111,7 +111,6 @@ void Voice::startImpulsive(const SoundCue& cue) {
         l.decay = decayPerSample(decays[i]);
         l.peak = peaks[i];
         l.rise = peaks[i] / static_cast<float>(attack_);
-        l.rise2 = 0.85f * l.rise;
         peakSum_ += peaks[i];
     }
     // Ends 80 dB down (twice the body's decay), or at the latest here.
@@ -121,6 +120,10 @@ void Voice::startImpulsive(const SoundCue& cue) {
 void Voice::startCrackle(const SoundCue& cue) {
     pops_ = std::clamp(cue.pops, 1, kMaxPops);
     const float spread = std::max(1.0f, bounded(cue.spread, 0.0f, 2.0f) * kFs);
+    // Pops that overlap (many in one short frame) are each softer, so that
+    // a dense crackle is as loud as a sparse one, not many times louder.
+    const float overlap = static_cast<float>(pops_) * 0.02f * kFs / spread;
+    const float popScale = overlap > 1.0f ? 1.0f / std::sqrt(overlap) : 1.0f;
     for (int i = 0; i < pops_; ++i) {
         const float u = noise_.uniform();
         const float v = noise_.uniform();
@@ -133,10 +136,10 @@ void Voice::startCrackle(const SoundCue& cue) {
             --at;
         }
         popAt_[at] = when;
-        popAmp_[at] = 0.5f + 0.5f * v;
+        popAmp_[at] = (0.5f + 0.5f * v) * popScale;
     }
     crackleFilter_.a = onePoleCoefficient(800.0f);
-    crackleNorm_ = lowPassNoiseNorm(crackleFilter_.a, 1, kNoiseRms) * 2.0f;
+    crackleNorm_ = lowPassNoiseNorm(crackleFilter_.a, 1, kNoiseRms);
     maxAge_ = popAt_[pops_ - 1] + kSampleRate * 30 / 1000 + 1;
 }
 
@@ -207,6 +210,12 @@ int Voice::renderImpulsive(float* mono, int n) {
         if (a < attack_) {
             rb = body.rise, rm = mid.rise, rc = crack.rise;
         } else if (secondHit_ >= 0 && a >= secondHit_ && a < secondHit_ + attack_) {
+            if (a == secondHit_) {
+                // The second hit rises to 90 % of the first's peak from
+                // whatever the first has left, never above it.
+                for (Layer& l : layers_)
+                    l.rise2 = std::max(0.0f, 0.9f * l.peak - l.env) / static_cast<float>(attack_);
+            }
             rb = body.rise2, rm = mid.rise2, rc = crack.rise2;
         }
         body.env = body.env * body.decay + rb;

@@ -60,7 +60,7 @@ private:
         float env = 0.0f;
         float decay = 1.0f;  // per sample
         float rise = 0.0f;   // added per sample while the first attack lasts
-        float rise2 = 0.0f;  // the same during the second hit (stage2)
+        float rise2 = 0.0f;  // the same during the second hit (stage2), set when it comes
         float peak = 0.0f;
     };
     struct Impulse {
