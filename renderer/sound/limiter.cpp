@@ -17,18 +17,22 @@ void Limiter::process(float& left, float& right) {
     const float peak = std::fabs(left) > std::fabs(right) ? std::fabs(left) : std::fabs(right);
     if (hold_ > 0) {
         --hold_;
-    } else if (gain_ < 1.0f) {
-        gain_ += (1.0f - gain_) * release_;
-        if (gain_ > 0.99999f) gain_ = 1.0f;
+    } else if (reduction_ > 0.0f) {
+        // The reduction (1 - gain) is the state and shrinks by a constant
+        // factor: stepping the gain itself would stall a few ulps short of 1.
+        reduction_ *= 1.0f - release_;
+        if (reduction_ < 1e-5f) reduction_ = 0.0f;
     }
+    float gain = 1.0f - reduction_;
     // The ceiling a hair lower in the division, so that rounding in the
     // product below can never land above it.
-    if (peak * gain_ > kCeiling) {
-        gain_ = kCeiling * 0.99999f / peak;
+    if (peak * gain > kCeiling) {
+        gain = kCeiling * 0.99999f / peak;
+        reduction_ = 1.0f - gain;
         hold_ = holdSamples_;
     }
-    left *= gain_;
-    right *= gain_;
+    left *= gain;
+    right *= gain;
 }
 
 }  // namespace lumora

@@ -20,13 +20,13 @@ public:
     // silence (it would otherwise hold the gain at 0 for ever).
     void process(float& left, float& right);
 
-    float gain() const { return gain_; }
+    float gain() const { return 1.0f - reduction_; }
 
 private:
-    float gain_ = 1.0f;
+    float reduction_ = 0.0f;  // 1 - gain
     int hold_ = 0;
     int holdSamples_;
-    float release_;  // per-sample step towards 1
+    float release_;  // the share of the reduction undone each sample
 };
 
 }  // namespace lumora

@@ -91,11 +91,11 @@ int Mixer::activeVoices() const {
     return static_cast<int>(std::count_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.active(); }));
 }
 
-std::vector<float> Mixer::voiceLevels() const {
-    std::vector<float> levels;
+std::vector<float> Mixer::playingGains() const {
+    std::vector<float> gains;
     for (const Voice& v : voices_)
-        if (v.active()) levels.push_back(v.level());
-    return levels;
+        if (v.active()) gains.push_back(v.gain());
+    return gains;
 }
 
 }  // namespace lumora

@@ -46,8 +46,8 @@ public:
     void moveTo(int64_t sample) { playhead_ = sample; }
 
     int activeVoices() const;
-    // The levels of the playing voices, in voice order (for tests).
-    std::vector<float> voiceLevels() const;
+    // The cue gains of the playing voices, in voice order (for tests).
+    std::vector<float> playingGains() const;
     std::size_t queued() const { return queue_.size(); }
     // Sounds that never played: too late, or quieter than every voice.
     uint64_t dropped() const { return dropped_; }

@@ -46,6 +46,7 @@ public:
     // The voice's current loudness, for the voice limit: the cue's gain at
     // the start, falling with the voice's envelope.
     float level() const { return level_; }
+    float gain() const { return gain_; }
     bool active() const { return active_; }
     void stop() { active_ = false; }
     SoundKind kind() const { return kind_; }
