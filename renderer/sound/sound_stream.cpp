@@ -8,9 +8,15 @@
 namespace lumora {
 
 SoundStream::SoundStream(int32_t volume, double leadSeconds)
-    : mixer_(volume), lead_(static_cast<int64_t>(std::llround(std::max(0.0, leadSeconds) * kSampleRate))) {
+    : mixer_(volume) {
+    setLead(leadSeconds);
     inbox_.reserve(256);
     taken_.reserve(256);
+}
+
+void SoundStream::setLead(double leadSeconds) {
+    const double s = leadSeconds >= 0.0 ? std::min(leadSeconds, 10.0) : 0.0;  // NaN counts as 0
+    lead_ = static_cast<int64_t>(std::llround(s * kSampleRate));
 }
 
 void SoundStream::post(double showTime, const std::vector<SoundCue>& cues) {

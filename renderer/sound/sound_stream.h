@@ -30,6 +30,10 @@ public:
     // `volume` 0..100; `leadSeconds`: the output's latency.
     SoundStream(int32_t volume, double leadSeconds);
 
+    // The output's latency once its device is open: before the first
+    // render, or from the rendering thread.
+    void setLead(double leadSeconds);
+
     // Show thread: after a frame, its show time and the sounds it placed.
     void post(double showTime, const std::vector<SoundCue>& cues);
 
@@ -50,7 +54,7 @@ private:
     // Audio thread only.
     std::vector<SoundCue> taken_;
     Mixer mixer_;
-    int64_t lead_;
+    int64_t lead_ = 0;
 };
 
 }  // namespace lumora
