@@ -22,7 +22,7 @@ void SoundStream::setLead(double leadSeconds) {
 void SoundStream::post(double showTime, const std::vector<SoundCue>& cues) {
     const std::lock_guard<std::mutex> lock(mutex_);
     showTime_ = showTime;
-    posted_ = true;
+    ++posts_;
     for (const SoundCue& c : cues) {
         if (inbox_.size() >= kMaxInbox) {
             ++refused_;
@@ -39,16 +39,20 @@ uint64_t SoundStream::refused() const {
 
 void SoundStream::render(int16_t* interleaved, int frames) {
     double showTime = 0.0;
-    bool posted = false;
+    uint64_t posts = 0;
     {
         // The filled inbox comes here and the emptied one goes back, so
         // neither side allocates once both have grown to a show's needs.
         const std::lock_guard<std::mutex> lock(mutex_);
         std::swap(inbox_, taken_);
         showTime = showTime_;
-        posted = posted_;
+        posts = posts_;
     }
-    if (posted && std::isfinite(showTime)) {
+    // Only a fresh post says where the show is now (give or take one of the
+    // device's buffers); an old one would pull the playhead back.
+    const bool fresh = posts != postsSeen_;
+    postsSeen_ = posts;
+    if (fresh && std::isfinite(showTime)) {
         const int64_t target = static_cast<int64_t>(std::llround(showTime * kSampleRate)) + lead_;
         const int64_t off = mixer_.playhead() - target;
         if (off > kResyncSamples || off < -kResyncSamples) mixer_.moveTo(target);

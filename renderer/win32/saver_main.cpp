@@ -19,7 +19,7 @@ int messageLoop(SaverWindow& saver) {
     MSG msg{};
     for (;;) {
         while (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (frameTick(saver.gl, saver.input.rendering && !saver.input.passwordDialogActive)) {
+            if (showTick(saver, saver.input.rendering && !saver.input.passwordDialogActive)) {
                 Sleep(0);
             } else {
                 // GL could not be set up: the window stays black and only
@@ -83,5 +83,9 @@ int runSaver(SaverWindow& saver) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SaverWindow saver;
     saver.instance = instance;
-    return runSaver(saver);
+    const int code = runSaver(saver);
+    // The window is gone; the sound thread closes its device on its own,
+    // and the process waits a moment for that before it ends.
+    saver.soundOutput.letFinish(500);
+    return code;
 }

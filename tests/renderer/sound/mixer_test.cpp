@@ -166,10 +166,17 @@ TEST(SoundStream, FollowsTheShowAndDropsWhatAFastForwardPassed) {
     EXPECT_EQ(stream.mixer().dropped(), 1u);
     EXPECT_EQ(stream.mixer().queued(), 1u);
     EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](int16_t v) { return v == 0; }));
-    // Small drifts are left alone: the playhead runs on at the device's pace.
+    // Small drifts are left alone: the playhead runs on at the device's pace,
+    // and without a fresh post it never looks back at an old one.
     stream.post(5.05, {});
     stream.render(out.data(), 960);
     EXPECT_EQ(stream.mixer().playhead(), 240000 + 2 * 960);
+    for (int i = 0; i < 10; ++i) stream.render(out.data(), 960);
+    EXPECT_EQ(stream.mixer().playhead(), 240000 + 12 * 960);
+    // The show stalled for a while: the playhead waits for it.
+    stream.post(5.06, {});
+    stream.render(out.data(), 960);
+    EXPECT_EQ(stream.mixer().playhead(), 242880 + 960);
 }
 
 TEST(SoundStream, PostsNobodyRendersStopPilingUp) {
