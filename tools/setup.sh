@@ -32,6 +32,9 @@ PACKAGES=(
   fonts-vlgothic gstreamer1.0-plugins-good lame
   # The controls' black-box test serves GIFs from a loopback web server.
   python3
+  # The show's sound: a PulseAudio null sink whose monitor the sound tests
+  # record (Wine's and SDL's output go there), and sox for spectrograms.
+  pulseaudio pulseaudio-utils sox
 )
 
 missing=()
