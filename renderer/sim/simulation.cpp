@@ -130,15 +130,11 @@ void Simulation::simulationStep(float dt, const Vec3& eye, const Vec3& back) {
                 if (events_ && broke) report(SimEventKind::TimerBreak, p, 0.0f, before);
                 break;
             }
-            case RingCore: {
-                const uint64_t before = pool_.allocations();
-                ringCoreExpire(p);
-                if (events_) report(SimEventKind::SecondStage, p, 0.0f, before);
-                break;
-            }
+            case RingCore:
             case ColumnCore: {
                 const uint64_t before = pool_.allocations();
-                columnCoreExpire(p);
+                if (p.kind == RingCore) ringCoreExpire(p);
+                else columnCoreExpire(p);
                 if (events_) report(SimEventKind::SecondStage, p, 0.0f, before);
                 break;
             }

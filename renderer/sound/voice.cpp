@@ -79,28 +79,33 @@ void Voice::start(const SoundCue& cue) {
 }
 
 void Voice::startImpulsive(const SoundCue& cue) {
-    const float s = bounded(cue.size, 0.1f, 4.0f);
-    const float stretch = 0.6f + 0.4f * s;  // bigger bursts ring longer
-    // Per kind: corner frequencies, decay (-40 dB) times and peaks of the
-    // body and mid layers, and the crack's peak and decay.
-    float bodyHz = 80.0f, midHz = 320.0f, bodyDecay = 0.5f * stretch, midDecay = 0.1f * stretch;
-    float bodyPeak = 1.0f, midPeak = 0.7f, crackPeak = 0.25f, crackDecay = 0.02f;
+    // Corner frequencies, decay times (-40 dB) and peaks of the body, mid
+    // and crack layers.
+    struct Shape {
+        float bodyHz, midHz;
+        float bodyDecay, midDecay, crackDecay;
+        float bodyPeak, midPeak, crackPeak;
+    };
+    const float stretch = 0.6f + 0.4f * bounded(cue.size, 0.1f, 4.0f);  // bigger bursts ring longer
+    Shape shape{80.0f, 320.0f, 0.5f * stretch, 0.1f * stretch, 0.02f, 1.0f, 0.7f, 0.25f};
     if (kind_ == SoundKind::Boom && cue.deep) {
-        bodyHz = 55.0f, midHz = 200.0f, bodyDecay *= 1.6f, midDecay *= 1.5f;
+        shape.bodyHz = 55.0f;
+        shape.midHz = 200.0f;
+        shape.bodyDecay *= 1.6f;
+        shape.midDecay *= 1.5f;
     }
-    if (cue.salute) crackPeak = 0.6f, crackDecay = 0.035f;
-    if (kind_ == SoundKind::Pop) {
-        bodyHz = 150.0f, midHz = 600.0f, bodyDecay = 0.12f, midDecay = 0.04f;
-        bodyPeak = 0.6f, midPeak = 0.8f, crackPeak = 0.2f, crackDecay = 0.01f;
+    if (cue.salute) {
+        shape.crackPeak = 0.6f;
+        shape.crackDecay = 0.035f;
     }
+    if (kind_ == SoundKind::Pop) shape = {150.0f, 600.0f, 0.12f, 0.04f, 0.01f, 0.6f, 0.8f, 0.2f};
     if (kind_ == SoundKind::Stage2) {
-        bodyHz = 50.0f, midHz = 180.0f, bodyDecay = 0.9f * stretch, midDecay = 0.16f * stretch;
-        bodyPeak = 1.0f, midPeak = 0.6f, crackPeak = 0.15f;
+        shape = {50.0f, 180.0f, 0.9f * stretch, 0.16f * stretch, 0.02f, 1.0f, 0.6f, 0.15f};
         secondHit_ = kSampleRate * 90 / 1000;
     }
-    const float hz[3] = {bodyHz, midHz, 0.0f};
-    const float decays[3] = {bodyDecay, midDecay, crackDecay};
-    const float peaks[3] = {bodyPeak, midPeak, crackPeak};
+    const float hz[3] = {shape.bodyHz, shape.midHz, 0.0f};
+    const float decays[3] = {shape.bodyDecay, shape.midDecay, shape.crackDecay};
+    const float peaks[3] = {shape.bodyPeak, shape.midPeak, shape.crackPeak};
     attack_ = kSampleRate / 1000;  // 1 ms
     peakSum_ = 0.0f;
     for (int i = 0; i < 3; ++i) {
@@ -114,7 +119,7 @@ void Voice::startImpulsive(const SoundCue& cue) {
         peakSum_ += peaks[i];
     }
     // Ends 80 dB down (twice the body's decay), or at the latest here.
-    maxAge_ = static_cast<int64_t>(2.2f * bodyDecay * kFs) + std::max(secondHit_, 0) + attack_;
+    maxAge_ = static_cast<int64_t>(2.2f * shape.bodyDecay * kFs) + std::max(secondHit_, 0) + attack_;
 }
 
 void Voice::startCrackle(const SoundCue& cue) {
@@ -208,7 +213,9 @@ int Voice::renderImpulsive(float* mono, int n) {
         const int64_t a = age_ + i;
         float rb = 0.0f, rm = 0.0f, rc = 0.0f;
         if (a < attack_) {
-            rb = body.rise, rm = mid.rise, rc = crack.rise;
+            rb = body.rise;
+            rm = mid.rise;
+            rc = crack.rise;
         } else if (secondHit_ >= 0 && a >= secondHit_ && a < secondHit_ + attack_) {
             if (a == secondHit_) {
                 // The second hit rises to 90 % of the first's peak from
@@ -216,7 +223,9 @@ int Voice::renderImpulsive(float* mono, int n) {
                 for (Layer& l : layers_)
                     l.rise2 = std::max(0.0f, 0.9f * l.peak - l.env) / static_cast<float>(attack_);
             }
-            rb = body.rise2, rm = mid.rise2, rc = crack.rise2;
+            rb = body.rise2;
+            rm = mid.rise2;
+            rc = crack.rise2;
         }
         body.env = body.env * body.decay + rb;
         mid.env = mid.env * mid.decay + rm;

@@ -70,16 +70,6 @@ print(f"{first:.3f} {last:.3f} {len(a) / 96000:.3f}")
 EOF
 }
 logged() { grep -o 'Lumora: [^"\\]*' "$work/show.log"; }
-# click_ends WHAT: a click ends the running show with status 0.
-click_ends() {
-  xdotool mousemove 200 200 click 1
-  if wait_exit "$show_pid" 15; then
-    if [[ $exit_status -eq 0 ]]; then ok "$1: a click ends the show (status 0)"; else fail "$1: exit status $exit_status"; fi
-  else
-    fail "$1: a click did not end the show within 15 s"
-    end_show
-  fi
-}
 
 # 1. The default volume: heard, and silent soon after the end.
 if ! start_pulse; then
