@@ -44,7 +44,9 @@ void applySettingDefaults(SaverWindow& saver, HWND window) {
 void loadSettings(SaverWindow& saver) { saver.settings = readRendererSettings(); }
 
 // The show's sound: at volume 0 no device is opened at all; otherwise the
-// output's thread opens one while the show starts drawing.
+// director listens from the first frame on, and the output's thread (which
+// opens the device) starts once that frame is on the screen, so that it
+// cannot compete with it.
 void startSound(SaverWindow& saver) {
     if (!saver.gl.renderer) return;
     if (saver.settings.EffectsVolume <= 0) {
@@ -56,9 +58,7 @@ void startSound(SaverWindow& saver) {
                                                   saver.settings.EffectsVolume);
     } catch (const std::exception&) {
         logLine("the sound could not be set up (out of memory?); the show goes on silent");
-        return;
     }
-    if (!saver.soundOutput.start(saver.sound->stream())) saver.sound.reset();
 }
 
 // Never waits for the output's thread.
@@ -152,6 +152,11 @@ bool showTick(SaverWindow& saver, bool canRender) {
         } catch (const std::exception&) {
             logLine("a frame's sounds could not be placed (out of memory?); the show goes on silent");
             stopSound(saver);
+            return true;
+        }
+        if (!saver.soundStarted) {
+            saver.soundStarted = true;
+            if (!saver.soundOutput.start(saver.sound->stream())) stopSound(saver);
         }
     }
     return true;

@@ -38,7 +38,8 @@ struct SaverWindow {
     Settings settings;
     GlDevice gl;
     std::unique_ptr<LiveSound> sound;  // null at volume 0 or without a renderer
-    SoundOutput soundOutput;
+    SoundOutput soundOutput;           // started after the first frame
+    bool soundStarted = false;
     std::vector<HWND> covers;  // over the other monitors, while the show's window exists
 };
 
