@@ -36,6 +36,9 @@ PACKAGES=(
   chromium
   # The release's installer (CPack's NSIS generator runs makensis).
   nsis
+  # The show's sound: a PulseAudio null sink whose monitor the sound tests
+  # record (Wine's and SDL's output go there), and sox for spectrograms.
+  pulseaudio pulseaudio-utils sox
 )
 
 missing=()

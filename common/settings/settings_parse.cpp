@@ -31,6 +31,9 @@ Settings loadRendererSettings(const std::function<bool(const std::string& name, 
         std::string text;
         if (read(settingValueName(i), text)) *fields[i] = parseRendererValue(text.data(), text.size());
     }
+    std::string text;
+    if (read(settingValueName(kEffectsVolumeIndex), text))
+        s.EffectsVolume = clampEffectsVolume(parseRendererValue(text.data(), text.size()));
     return s;
 }
 

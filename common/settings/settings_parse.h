@@ -20,8 +20,9 @@ int32_t parseRendererValue(const char* text, std::size_t length);
 // The two-digit value name of a field index, "00".."19".
 std::string settingValueName(int index);
 
-// The renderer's load: the eight defaults, then each of "00".."07" that
-// `read` finds (returning its text) replaces its field.
+// The renderer's load: the defaults, then each of "00".."07" that `read`
+// finds (returning its text) replaces its field; "20", read the same way and
+// clamped to 0..100, replaces EffectsVolume.
 Settings loadRendererSettings(const std::function<bool(const std::string& name, std::string& text)>& read);
 
 }  // namespace lumora

@@ -18,12 +18,16 @@ const MenuEntry kPopupMenu[9] = {
 };
 
 bool effectsSoundOn(const std::optional<std::string>& stored) {
-    // Read as the renderer reads its numbers; a missing value is the default.
-    if (!stored) return kEffectsVolumeDefault > 0;
-    return parseRendererValue(stored->data(), stored->size()) > 0;
+    // Read as the renderer reads it; a missing value is the default.
+    Settings read = loadRendererSettings([&](const std::string& name, std::string& text) {
+        if (name != settingValueName(kEffectsVolumeIndex) || !stored) return false;
+        text = *stored;
+        return true;
+    });
+    return read.EffectsVolume > 0;
 }
 
-std::string effectsValueWhenChosen(bool soundOn) { return soundOn ? "0" : std::to_string(kEffectsVolumeDefault); }
+std::string effectsValueWhenChosen(bool soundOn) { return soundOn ? "0" : std::to_string(Settings{}.EffectsVolume); }
 
 const char* const kHelpPageFile = "Lumora.html";
 const char* const kHelpPageMissingText = "ヘルプ ファイル Lumora.html が見つかりません。";

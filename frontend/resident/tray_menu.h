@@ -16,11 +16,10 @@ struct MenuEntry {
 // and the end: two check entries, the firework sounds and starting at logon.
 extern const MenuEntry kPopupMenu[9];
 
-// The firework sounds' volume, the settings value "20": the renderer reads
-// it (a missing value is this default); the menu's "効果音" entry is checked
-// while it is above 0, and choosing the entry writes "0" or the default.
-inline constexpr int32_t kEffectsVolumeDefault = 70;
-inline constexpr int kEffectsVolumeIndex = 20;
+// The firework sounds' volume, the settings value "20" (EffectsVolume): the
+// menu's "効果音" entry is checked while the renderer would read it above 0
+// (a missing value is the default), and choosing the entry writes "0" or
+// the default.
 bool effectsSoundOn(const std::optional<std::string>& stored);
 std::string effectsValueWhenChosen(bool soundOn);
 

@@ -38,8 +38,10 @@ void FrameDriver::advanceFrame() {
     camera_.computeView();
 
     if (clouds_) clouds_->cloudDrift(settings_.WindSpeed, dt_);
+    events_.clear();
     sim_->simulationStep(dt_, camera_.eye, camera_.back);
     ++frames_;
+    showTime_ += static_cast<double>(dt_);
 }
 
 }  // namespace lumora

@@ -48,6 +48,15 @@ public:
     bool fastForward() const { return fastForward_; }
     float dt() const { return dt_; }
     uint64_t framesRun() const { return frames_; }
+    // The show's own time: the sum of the frame steps run so far, in seconds
+    // (0 before the first frame). Sounds are timed by it, never by a clock.
+    double showTime() const { return showTime_; }
+
+    // From now on each frame lists the simulation's events (see
+    // renderer/sim/sim_events.h); the list holds the last frame's only.
+    // Listening changes nothing in the show.
+    void listenToEvents() { sim_->setEventList(&events_); }
+    const SimEventList& events() const { return events_; }
 
 private:
     void advanceFrame();
@@ -64,6 +73,8 @@ private:
     bool firstFrame_ = true;
     bool fastForward_ = false;
     uint64_t frames_ = 0;
+    double showTime_ = 0.0;
+    SimEventList events_;
 };
 
 }  // namespace lumora

@@ -60,6 +60,7 @@ bool setRendererSetting(Settings& s, const std::string& name, int32_t value) {
     else if (name == "LensFlareBrightness") s.LensFlareBrightness = value;
     else if (name == "Weather") s.Weather = value;
     else if (name == "Illumination") s.Illumination = value;
+    else if (name == "EffectsVolume") s.EffectsVolume = clampEffectsVolume(value);
     else return false;
     return true;
 }

@@ -29,8 +29,8 @@ uint64_t hashShowState(const FrameDriver& driver);
 // "<frame> <rng> <live> <shells> <hash>" for the frame just run.
 std::string traceLine(const FrameDriver& driver);
 
-// Sets one of the eight renderer settings by field name; false for an unknown
-// name.
+// Sets one of the eight renderer settings, or EffectsVolume (clamped to
+// 0..100), by field name; false for an unknown name.
 bool setRendererSetting(Settings& settings, const std::string& name, int32_t value);
 
 }  // namespace lumora

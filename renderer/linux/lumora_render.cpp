@@ -4,6 +4,7 @@
 //
 //   lumora-render [--seed S] [--frames N] [--ms M] [--size WxH] [--set NAME=VALUE]...
 //                 [--every K] [--out DIR] [--timing] [--no-particles] [--warm W] [--trace]
+//                 [--audio FILE.wav] [--cues FILE] [--camera FILE]
 //
 // Every K-th frame run is written as DIR/frame_NNNNNN.png. --timing prints
 // milliseconds per frame for each phase (simulation, scenery, particles,
@@ -11,13 +12,25 @@
 // --warm W runs the first W ticks without drawing or timing them (the show is
 // the same: drawing makes no random draws), to measure a later state;
 // --trace prints lumora-trace's line for every frame run, and its total.
+//
+// --audio writes the show's sound, offline and sample-exact, as a 48 kHz
+// stereo 16-bit WAV: from the first drawn frame (after --warm) to the show
+// time of the last, every sound heard in that span whatever frame placed
+// it. --cues lists those sounds, one a line in start order after the header
+// event_s, kind, distance_m, start_s, pan, x, y, z. --camera writes, for
+// tests and tuning, each frame's show time, eye and the view's right
+// vector. At EffectsVolume 0 the WAV is silence of the same length and the
+// cue list holds its header only. Listening changes nothing in the show.
 #include <GL/osmesa.h>
 #include <png.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,8 +38,69 @@
 #include "renderer/gl/gl_renderer.h"
 #include "renderer/headless/show_args.h"
 #include "renderer/headless/trace.h"
+#include "renderer/sound/mixer.h"
+#include "renderer/sound/sound_director.h"
+#include "renderer/sound/wav_file.h"
 
 namespace {
+
+// The sound side of a render: the director, the mixer, the WAV being
+// written, the cues placed so far and the camera log.
+struct OfflineSound {
+    OfflineSound(uint32_t seed, int32_t volume) : director(seed), mixer(volume), silent(volume <= 0) {}
+
+    // After a frame: its sounds placed and queued, the mixer run up to the
+    // frame's show time; the samples are kept when `keep`.
+    bool frame(lumora::FrameDriver& driver, bool keep) {
+        const double t = driver.showTime();
+        if (camera) {
+            const lumora::Vec3& b = driver.camera().back;
+            const lumora::Vec3& e = driver.camera().eye;
+            // The view's right is the look direction (-back) crossed with up.
+            std::fprintf(camera, "%.6f\t%.3f\t%.3f\t%.3f\t%.6f\t%.6f\t%.6f\n", t, e.x, e.y, e.z, b.z, 0.0, -b.x);
+        }
+        if (!silent) {
+            const std::size_t first = cues.size();
+            director.frame(driver, cues);
+            for (std::size_t i = first; i < cues.size(); ++i) mixer.schedule(cues[i]);
+        }
+        if (!keep) firstKept = std::llround(t * lumora::kSampleRate);
+        const int64_t end = std::llround(t * lumora::kSampleRate);
+        while (mixer.playhead() < end) {
+            int16_t block[2 * 1024];
+            const int n = static_cast<int>(std::min<int64_t>(1024, end - mixer.playhead()));
+            mixer.render(block, n);
+            if (keep && audio && !wav.write(block, static_cast<std::size_t>(n))) return false;
+        }
+        return true;
+    }
+
+    lumora::SoundDirector director;
+    lumora::Mixer mixer;
+    bool silent;
+    bool audio = false;
+    lumora::WavWriter wav;
+    std::vector<lumora::SoundCue> cues;
+    int64_t firstKept = 0;
+    FILE* camera = nullptr;
+};
+
+// The cue list: the sounds that start within the kept span, in start order
+// (cues of equal start in the order they were placed).
+bool writeCues(const std::string& path, std::vector<lumora::SoundCue> cues, int64_t from, int64_t to) {
+    FILE* f = std::fopen(path.c_str(), "w");
+    if (!f) return false;
+    std::fprintf(f, "event_s\tkind\tdistance_m\tstart_s\tpan\tx\ty\tz\n");
+    std::stable_sort(cues.begin(), cues.end(),
+                     [](const lumora::SoundCue& a, const lumora::SoundCue& b) { return a.startSample < b.startSample; });
+    for (const lumora::SoundCue& c : cues) {
+        if (c.startSample < from || c.startSample >= to) continue;
+        std::fprintf(f, "%.4f\t%s\t%.3f\t%.4f\t%.4f\t%.3f\t%.3f\t%.3f\n", c.eventTime, lumora::soundKindName(c.kind),
+                     c.distanceM, c.startTime, static_cast<double>(c.pan), static_cast<double>(c.position.x),
+                     static_cast<double>(c.position.y), static_cast<double>(c.position.z));
+    }
+    return std::fclose(f) == 0;
+}
 
 bool writePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba) {
     FILE* f = std::fopen(path.c_str(), "wb");
@@ -75,7 +149,7 @@ int main(int argc, char** argv) {
     std::string error;
     const std::map<std::string, bool> options = {
         {"--size", true}, {"--every", true}, {"--out", true}, {"--timing", false}, {"--no-particles", false},
-        {"--warm", true}, {"--trace", false}};
+        {"--warm", true}, {"--trace", false}, {"--audio", true}, {"--cues", true}, {"--camera", true}};
     int width = 1280, height = 720;
     long long every = 0, warm = 0;
     if (lumora::parseShowArgs(argc, argv, options, args, error)) {
@@ -89,7 +163,8 @@ int main(int argc, char** argv) {
     if (!error.empty()) {
         std::fprintf(stderr,
                      "lumora-render: %s (usage: lumora-render [--seed S] [--frames N] [--ms M] [--size WxH] "
-                     "[--set NAME=VALUE]... [--every K] [--out DIR] [--timing] [--no-particles] [--warm W] [--trace])\n",
+                     "[--set NAME=VALUE]... [--every K] [--out DIR] [--timing] [--no-particles] [--warm W] [--trace] "
+                     "[--audio FILE.wav] [--cues FILE] [--camera FILE])\n",
                      error.c_str());
         return 2;
     }
@@ -98,6 +173,22 @@ int main(int argc, char** argv) {
     const bool particles = args.extra.count("--no-particles") == 0;
     const bool trace = args.extra.count("--trace") != 0;
     if (every > 0) mkdir(out.c_str(), 0755);
+    const std::string audioPath = args.extra.count("--audio") ? args.extra["--audio"] : "";
+    const std::string cuesPath = args.extra.count("--cues") ? args.extra["--cues"] : "";
+    const std::string cameraPath = args.extra.count("--camera") ? args.extra["--camera"] : "";
+    std::unique_ptr<OfflineSound> sound;
+    if (!audioPath.empty() || !cuesPath.empty() || !cameraPath.empty()) {
+        sound = std::make_unique<OfflineSound>(args.seed, args.settings.EffectsVolume);
+        sound->audio = !audioPath.empty();
+        if (sound->audio && !sound->wav.open(audioPath)) {
+            std::fprintf(stderr, "lumora-render: cannot write %s\n", audioPath.c_str());
+            return 1;
+        }
+        if (!cameraPath.empty() && !(sound->camera = std::fopen(cameraPath.c_str(), "w"))) {
+            std::fprintf(stderr, "lumora-render: cannot write %s\n", cameraPath.c_str());
+            return 1;
+        }
+    }
 
     // An exact 8/8/8/8 colour buffer, as a window's would be.
     OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
@@ -110,17 +201,25 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         lumora::GlRenderer renderer(args.seed, args.settings, width, height);
+        if (sound) renderer.driver().listenToEvents();
         double phase[4] = {0, 0, 0, 0};
         long long timed = 0;
         uint32_t now = 0;
         for (long long tick = 0; tick < args.frames; ++tick, now += static_cast<uint32_t>(args.ms)) {
             if (tick < warm) {
-                if (renderer.advance(now) && trace) std::printf("%s\n", lumora::traceLine(renderer.driver()).c_str());
+                if (!renderer.advance(now)) continue;
+                if (trace) std::printf("%s\n", lumora::traceLine(renderer.driver()).c_str());
+                if (sound) sound->frame(renderer.driver(), false);
                 continue;
             }
             const auto t0 = Clock::now();
             if (!renderer.advance(now)) continue;
             const auto t1 = Clock::now();
+            if (sound && !sound->frame(renderer.driver(), true)) {
+                std::fprintf(stderr, "lumora-render: cannot write %s\n", audioPath.c_str());
+                status = 1;
+                break;
+            }
             renderer.drawScenery();
             if (timing) glFinish();
             const auto t2 = Clock::now();
@@ -148,6 +247,21 @@ int main(int argc, char** argv) {
             }
         }
         if (trace) std::printf("total %llu\n", static_cast<unsigned long long>(renderer.driver().randomCalls()));
+        if (sound) {
+            const int64_t end = sound->mixer.playhead();
+            if (sound->audio && !sound->wav.close() && status == 0) {
+                std::fprintf(stderr, "lumora-render: cannot write %s\n", audioPath.c_str());
+                status = 1;
+            }
+            if (sound->camera && std::fclose(sound->camera) != 0 && status == 0) {
+                std::fprintf(stderr, "lumora-render: cannot write %s\n", cameraPath.c_str());
+                status = 1;
+            }
+            if (!cuesPath.empty() && !writeCues(cuesPath, sound->cues, sound->firstKept, end) && status == 0) {
+                std::fprintf(stderr, "lumora-render: cannot write %s\n", cuesPath.c_str());
+                status = 1;
+            }
+        }
         if (timing && timed > 0) {
             struct rusage usage {};
             getrusage(RUSAGE_SELF, &usage);

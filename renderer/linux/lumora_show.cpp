@@ -3,8 +3,11 @@
 //
 //   lumora-show [--seconds N] [--windowed WxH]
 //
-// The eight renderer settings come from $XDG_CONFIG_HOME/lumora/settings.ini
-// (or $HOME/.config/lumora/settings.ini); missing values keep their defaults.
+// The eight renderer settings and the effects' volume ("20", default 70)
+// come from $XDG_CONFIG_HOME/lumora/settings.ini (or
+// $HOME/.config/lumora/settings.ini); missing values keep their defaults.
+// The show's sound plays through SDL's audio once the first frame is up; at
+// volume 0, or when no audio device opens, the show runs silent.
 // A mouse button, Alt, F10, losing the focus or closing the window ends the
 // show; moving the mouse and other keys do not.
 //
@@ -16,7 +19,8 @@
 // could not be made (the reason on stderr), 2 on a bad argument.
 //
 // This file only translates: SDL events go through show_control's rules,
-// SDL_GetTicks() readings go to the renderer, and a drawn frame is swapped.
+// SDL_GetTicks() readings go to the renderer, a drawn frame is swapped and
+// its sounds posted, and SDL's audio callback asks the stream for samples.
 #include <SDL.h>
 
 #include <cstdio>
@@ -29,6 +33,7 @@
 #include "common/settings/text_file_store.h"
 #include "renderer/gl/gl_renderer.h"
 #include "renderer/linux/show_control.h"
+#include "renderer/sound/live_sound.h"
 
 namespace {
 
@@ -54,6 +59,53 @@ lumora::Settings readSettings() {
     return lumora::loadRendererSettings(
         [&](const std::string& name, std::string& text) { return !path.empty() && store.read(name, text); });
 }
+
+// The show's sound through SDL: the audio subsystem and a device of its
+// own, opened after the first frame so that set-up never delays it. The
+// device is closed (its callback has then returned) before the stream goes.
+class SdlSound {
+public:
+    explicit SdlSound(std::shared_ptr<lumora::SoundStream> stream) : stream_(std::move(stream)) {}
+    ~SdlSound() {
+        if (device_ != 0) SDL_CloseAudioDevice(device_);
+        if (subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    SdlSound(const SdlSound&) = delete;
+    SdlSound& operator=(const SdlSound&) = delete;
+
+    void open() {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            std::fprintf(stderr, "lumora-show: no sound (%s); the show goes on silent\n", SDL_GetError());
+            return;
+        }
+        subsystem_ = true;
+        SDL_AudioSpec want{}, have{};
+        want.freq = lumora::kSampleRate;
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = 1024;
+        want.callback = &SdlSound::callback;
+        want.userdata = stream_.get();
+        // SDL converts to whatever the device takes; the stream stays 48 kHz.
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+        if (device_ == 0) {
+            std::fprintf(stderr, "lumora-show: no sound device (%s); the show goes on silent\n", SDL_GetError());
+            return;
+        }
+        // Two buffers' worth is about what the device holds before it plays.
+        stream_->setLead(2.0 * have.samples / static_cast<double>(lumora::kSampleRate));
+        SDL_PauseAudioDevice(device_, 0);
+    }
+
+private:
+    static void callback(void* userdata, Uint8* bytes, int length) {
+        static_cast<lumora::SoundStream*>(userdata)->render(reinterpret_cast<int16_t*>(bytes), length / 4);
+    }
+
+    std::shared_ptr<lumora::SoundStream> stream_;
+    SDL_AudioDeviceID device_ = 0;
+    bool subsystem_ = false;
+};
 
 int fail(const char* what) {
     std::fprintf(stderr, "lumora-show: %s: %s\n", what, SDL_GetError());
@@ -116,6 +168,13 @@ int main(int argc, char** argv) {
     const uint32_t seed = static_cast<uint32_t>(std::time(nullptr));
     {
         lumora::GlRenderer renderer(seed, settings, width, height);
+        std::unique_ptr<lumora::LiveSound> sound;
+        std::unique_ptr<SdlSound> output;
+        if (settings.EffectsVolume > 0) {
+            sound = std::make_unique<lumora::LiveSound>(renderer.driver(), seed, settings.EffectsVolume);
+            output = std::make_unique<SdlSound>(sound->stream());
+        }
+        bool heard = false;
         const Uint32 start = SDL_GetTicks();
         const Uint32 limitMs = static_cast<Uint32>(options.seconds * 1000);
         for (bool running = true; running;) {
@@ -125,10 +184,16 @@ int main(int argc, char** argv) {
             const Uint32 now = SDL_GetTicks();
             if (options.seconds > 0 && now - start >= limitMs) running = false;
             if (!running) break;
-            if (renderer.frameTick(now, true))
+            if (renderer.frameTick(now, true)) {
                 SDL_GL_SwapWindow(window.get());
-            else
+                if (sound) sound->frame(renderer.driver());
+                if (output && !heard) {
+                    heard = true;
+                    output->open();
+                }
+            } else {
                 SDL_Delay(1);  // no time has passed on the millisecond clock: do not spin
+            }
         }
     }
     return 0;

@@ -18,7 +18,7 @@ target_include_directories(lumora_show_control PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(lumora_show_control PUBLIC PkgConfig::SDL2)
 
 add_executable(lumora-show renderer/linux/lumora_show.cpp)
-target_link_libraries(lumora-show PRIVATE lumora_show_control lumora_gl OpenGL::GL)
+target_link_libraries(lumora-show PRIVATE lumora_show_control lumora_gl lumora_sound OpenGL::GL)
 
 # Tests: the decisions natively; the program itself under a private Xvfb,
 # driven with xdotool (skipped, status 77, where either is missing).

@@ -28,6 +28,7 @@ ParticlePool::Node* ParticlePool::newNode() {
 }
 
 Particle& ParticlePool::allocate() {
+    ++allocations_;
     if (cursor_ != &sentinel_) {
         Node* n = cursor_;
         cursor_ = n->next;

@@ -53,6 +53,9 @@ public:
     const Node* end() const { return &sentinel_; }
     bool atEnd(const Node* n) const { return n == &sentinel_; }
     std::size_t nodeCount() const { return count_; }
+    // Records handed out since the pool was made (a count only: burst
+    // reports use it to say how many stars a burst made).
+    uint64_t allocations() const { return allocations_; }
     bool cursorAtSentinel() const { return cursor_ == &sentinel_; }
     // Live records at the front of the list (all of them after a sort).
     std::size_t liveCount() const;
@@ -74,6 +77,7 @@ private:
     Node sentinel_;
     Node* cursor_;
     std::size_t count_ = 0;
+    uint64_t allocations_ = 0;
     uint32_t starSprite_;
 
     // Arena: nodes are carved from blocks that live until clear().

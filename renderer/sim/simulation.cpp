@@ -62,11 +62,18 @@ void Simulation::simulationStep(float dt, const Vec3& eye, const Vec3& back) {
                 initShell(p);
                 p.programme = pickProgramme();
                 ++shellsInFlight;
+                // The motor burns while the life fraction is above thrustEnd.
+                if (events_) report(SimEventKind::ShellLaunch, p, p.lifeSpan * (1.0f - p.thrustEnd));
             } else {
                 // One to three fountains go up together.
                 initFountain(p);
+                if (events_) report(SimEventKind::FountainLit, p, p.lifeSpan);
                 const int more = rng_.R(2);
-                for (int i = 0; i < more; ++i) initFountain(pool_.allocate());
+                for (int i = 0; i < more; ++i) {
+                    Particle& f = pool_.allocate();
+                    initFountain(f);
+                    if (events_) report(SimEventKind::FountainLit, f, f.lifeSpan);
+                }
             }
         }
         if (settings_.MaxFireworks != 0) {
@@ -93,26 +100,44 @@ void Simulation::simulationStep(float dt, const Vec3& eye, const Vec3& back) {
                     p.position.y = 0.1f;
                     p.velocity.y = p.velocity.y * -0.7f;
                 }
-                if (p.programme == 18) initPinwheel(p);
-                else burst(p);
+                if (p.programme == 18) {
+                    initPinwheel(p);
+                    if (events_) report(SimEventKind::PinwheelLit, p, p.lifeSpan);
+                } else {
+                    const uint64_t before = pool_.allocations();
+                    burst(p);
+                    if (events_) report(SimEventKind::Burst, p, 0.0f, before);
+                }
                 break;
-            case TimerStar:
+            case TimerStar: {
+                const uint64_t before = pool_.allocations();
+                bool broke = true;
                 switch (p.programme) {
                 case 5: p.programme = 100; burst(p); break;
                 case 6: p.programme = 101; burst(p); break;
                 case 7: p.programme = 102; burst(p); break;
                 case 8:
+                    broke = false;
                     // The crackle pop: a short warm star.
                     p.kind = Star;
                     p.colour.set(1.0f, 0.8f, 0.6f);
                     p.lifeSpan = 0.2f;
                     p.lifeLeft = 0.2f;
+                    if (events_) report(SimEventKind::CracklePop, p, 0.0f);
                     break;
-                default: break;
+                default: broke = false; break;
                 }
+                if (events_ && broke) report(SimEventKind::TimerBreak, p, 0.0f, before);
                 break;
-            case RingCore: ringCoreExpire(p); break;
-            case ColumnCore: columnCoreExpire(p); break;
+            }
+            case RingCore:
+            case ColumnCore: {
+                const uint64_t before = pool_.allocations();
+                if (p.kind == RingCore) ringCoreExpire(p);
+                else columnCoreExpire(p);
+                if (events_) report(SimEventKind::SecondStage, p, 0.0f, before);
+                break;
+            }
             default: ParticlePool::release(p); break;
             }
         }
@@ -120,6 +145,21 @@ void Simulation::simulationStep(float dt, const Vec3& eye, const Vec3& back) {
 
     inStep_ = false;
     pool_.sortAndRecycle();
+}
+
+void Simulation::report(SimEventKind kind, const Particle& p, float duration, uint64_t madeSince) {
+    SimEvent e;
+    e.kind = kind;
+    e.recordKind = p.kind;
+    e.programme = p.programme;
+    // A ring core becomes a shock ring and a column core a column burst; the
+    // programme they carry is their shell's, whatever the record held before.
+    if (kind == SimEventKind::SecondStage) e.programme = p.kind == ShockRing ? 19u : 20u;
+    const uint64_t made = pool_.allocations() - madeSince;
+    e.stars = made > 2147483647u ? 2147483647 : static_cast<int32_t>(made);
+    e.duration = duration;
+    e.position = p.position;
+    events_->push_back(e);
 }
 
 void Simulation::refreshSmokeIndex() {

@@ -15,6 +15,7 @@
 #include "renderer/sim/cloud_light.h"
 #include "renderer/sim/pool.h"
 #include "renderer/sim/rng.h"
+#include "renderer/sim/sim_events.h"
 
 namespace lumora {
 
@@ -42,6 +43,11 @@ public:
     // end-of-life rules, and the sort. `eye` and `back` (the unit vector out of
     // the back of the view) give the depth keys.
     void simulationStep(float dt, const Vec3& eye, const Vec3& back);
+
+    // Where the step reports the events that make a sound; null (the
+    // default) reports nothing. The list is only appended to: whoever
+    // listens empties it.
+    void setEventList(SimEventList* events) { events_ = events; }
 
     // Initialisers of the launched kinds and the random star colour.
     void initShell(Particle& p);
@@ -112,6 +118,13 @@ private:
     void becomeStage(Particle& p, int32_t kind, uint32_t sprite, const Vec3& colour, float size, float life);
     Particle& newFlash(const Particle& at, const Vec3& colour, float size, float life);
     int smokeSpan() const { return settings_.SmokeSpan < 0 ? 0 : settings_.SmokeSpan; }
+    // One event from the record p as it is now; `madeSince` is the pool's
+    // allocation count before the event made its records (the count now
+    // for an event that makes none).
+    void report(SimEventKind kind, const Particle& p, float duration, uint64_t madeSince);
+    void report(SimEventKind kind, const Particle& p, float duration) {
+        report(kind, p, duration, pool_.allocations());
+    }
 
     // Every live Smoke record, gathered at the start of a step and extended
     // as puffs are made, so lighting visits the smoke alone instead of every
@@ -129,6 +142,7 @@ private:
     std::array<float, 8> trailLife_{};
     float dt_ = 0.0f;
     bool firstStep_ = true;
+    SimEventList* events_ = nullptr;
 };
 
 // A float count or index truncated towards zero, with NaN taken as 0 and the

@@ -6,6 +6,7 @@
 
 #include <ctime>
 #include <exception>
+#include <string>
 #include <vector>
 
 #include "common/win32/debug_log.h"
@@ -100,6 +101,17 @@ void startPacing(GlDevice& gl) {
     logLine("frames paced at " + std::to_string(1000000 / gl.pacer->periodUs()) + " Hz");
 }
 
+// "first frame N ms after the start": from the process's creation to now,
+// the renderer's start-to-first-frame figure.
+void logFirstFrame() {
+    FILETIME created{}, exited{}, kernel{}, user{}, now{};
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return;
+    GetSystemTimeAsFileTime(&now);
+    auto ticks = [](const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    const uint64_t from = ticks(created), to = ticks(now);
+    logLine("first frame " + std::to_string(to > from ? (to - from) / 10000u : 0u) + " ms after the start");
+}
+
 }  // namespace
 
 bool initGL(GlDevice& gl, HWND window, const Settings& settings) {
@@ -127,8 +139,9 @@ bool initGL(GlDevice& gl, HWND window, const Settings& settings) {
     if (!requestVsync()) startPacing(gl);
     try {
         // The show's generator is seeded with the calendar time in seconds.
-        gl.renderer = std::make_unique<GlRenderer>(static_cast<uint32_t>(std::time(nullptr)), settings,
-                                                   client.right - client.left, client.bottom - client.top);
+        gl.seed = static_cast<uint32_t>(std::time(nullptr));
+        gl.renderer = std::make_unique<GlRenderer>(gl.seed, settings, client.right - client.left,
+                                                   client.bottom - client.top);
     } catch (const std::exception&) {
         logLine("the renderer could not be built (out of memory?)");
         shutdownGL(gl, window);
@@ -137,7 +150,8 @@ bool initGL(GlDevice& gl, HWND window, const Settings& settings) {
     return true;
 }
 
-bool frameTick(GlDevice& gl, bool canRender) {
+bool frameTick(GlDevice& gl, bool canRender, bool* drewFrame) {
+    if (drewFrame) *drewFrame = false;
     if (!gl.renderer) return false;
     bool drew = false;
     try {
@@ -156,6 +170,11 @@ bool frameTick(GlDevice& gl, bool canRender) {
         logFailure("wglSwapLayerBuffers");
         gl.swapFailureLogged = true;
     }
+    if (drew && !gl.firstFrameLogged) {
+        gl.firstFrameLogged = true;
+        logFirstFrame();
+    }
+    if (drewFrame) *drewFrame = drew;
     return true;
 }
 

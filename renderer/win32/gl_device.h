@@ -20,12 +20,14 @@ struct GlDevice {
     HDC deviceContext = nullptr;  // GetDC of the window, kept for the whole run (the class owns its DC)
     HGLRC glContext = nullptr;
     std::unique_ptr<GlRenderer> renderer;  // null when set-up failed: ticks then draw nothing
+    uint32_t seed = 0;                     // the show's, for whatever else must follow the same show
     bool swapFailureLogged = false;        // one line in the log, not one a frame
     // Without vsync (remote desktops, virtual machines, the basic display
     // driver) frames are paced at the display's refresh rate instead of
     // rendered back to back; with vsync the swap itself paces them.
     std::optional<FramePacer> pacer;
     bool timerResolutionRaised = false;  // timeBeginPeriod(1) for the pacer's waits
+    bool firstFrameLogged = false;         // the start-to-first-frame line, once
 };
 
 // Device context, pixel format, context made current, vsync asked for (a
@@ -37,9 +39,10 @@ bool initGL(GlDevice& gl, HWND window, const Settings& settings);
 
 // One tick of the idle loop: the renderer times it with the millisecond
 // clock (the performance counter's) and, when `canRender`, draws a frame,
-// which is then swapped to the screen. False when there is no renderer, so
-// no tick will ever draw.
-bool frameTick(GlDevice& gl, bool canRender);
+// which is then swapped to the screen (`drew` says whether one was). False
+// when there is no renderer, so no tick will ever draw. The first frame's
+// swap writes how long after the process started it came, in the debug log.
+bool frameTick(GlDevice& gl, bool canRender, bool* drew = nullptr);
 
 // Milliseconds the idle loop should wait for input before the next tick: 0
 // with vsync or when a frame is due.

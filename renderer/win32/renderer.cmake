@@ -14,12 +14,13 @@ add_executable(Lumora WIN32
   ${CMAKE_CURRENT_LIST_DIR}/saver_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cover_windows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_device.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sound_output.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lumora.rc
 )
 set_target_properties(Lumora PROPERTIES OUTPUT_NAME Lumora SUFFIX ".dll")
 # The entry is wWinMain.
 target_link_options(Lumora PRIVATE -municode)
-target_link_libraries(Lumora PRIVATE lumora_app lumora_registry_settings lumora_gl
+target_link_libraries(Lumora PRIVATE lumora_app lumora_registry_settings lumora_gl lumora_sound
   opengl32 winmm gdi32 user32 advapi32)
 # The resource script includes the shared version resource from release/.
 target_include_directories(Lumora PRIVATE ${CMAKE_SOURCE_DIR}/release)

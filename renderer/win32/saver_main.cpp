@@ -48,7 +48,7 @@ int messageLoop(SaverWindow& saver) {
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
                 continue;
             }
-            if (frameTick(saver.gl, saver.input.rendering && !saver.input.passwordDialogActive)) {
+            if (showTick(saver, saver.input.rendering && !saver.input.passwordDialogActive)) {
                 Sleep(0);
             } else {
                 // GL could not be set up: the window stays black and only
@@ -113,5 +113,9 @@ int runSaver(SaverWindow& saver) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SaverWindow saver;
     saver.instance = instance;
-    return runSaver(saver);
+    const int code = runSaver(saver);
+    // The window is gone; the sound thread closes its device on its own,
+    // and the process waits a moment for that before it ends.
+    saver.soundOutput.letFinish(500);
+    return code;
 }

@@ -43,6 +43,30 @@ void applySettingDefaults(SaverWindow& saver, HWND window) {
 
 void loadSettings(SaverWindow& saver) { saver.settings = readRendererSettings(); }
 
+// The show's sound: at volume 0 no device is opened at all; otherwise the
+// director listens from the first frame on, and the output's thread (which
+// opens the device) starts once that frame is on the screen, so that it
+// cannot compete with it.
+void startSound(SaverWindow& saver) {
+    if (!saver.gl.renderer) return;
+    if (saver.settings.EffectsVolume <= 0) {
+        logLine("effects volume 0: no sound device opened");
+        return;
+    }
+    try {
+        saver.sound = std::make_unique<LiveSound>(saver.gl.renderer->driver(), saver.gl.seed,
+                                                  saver.settings.EffectsVolume);
+    } catch (const std::exception&) {
+        logLine("the sound could not be set up (out of memory?); the show goes on silent");
+    }
+}
+
+// Never waits for the output's thread.
+void stopSound(SaverWindow& saver) {
+    saver.soundOutput.stop();
+    saver.sound.reset();
+}
+
 // Everything the show needs, inside the window's creation.
 void startShow(SaverWindow& saver, HWND window) {
     try {
@@ -52,6 +76,7 @@ void startShow(SaverWindow& saver, HWND window) {
         logLine("the settings could not be read; the defaults stay");
     }
     initGL(saver.gl, window, saver.settings);
+    startSound(saver);
     // The show takes what time is left over.
     if (!SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST)) logFailure("SetThreadPriority");
 }
@@ -62,7 +87,10 @@ void carryOut(SaverWindow& saver, HWND window, const SaverAction& a) {
     if (a.hideCursor) SetCursor(nullptr);
     if (a.postQuit) PostQuitMessage(0);
     if (a.startShow) startShow(saver, window);
-    if (a.stopShow) shutdownGL(saver.gl, window);
+    if (a.stopShow) {
+        stopSound(saver);
+        shutdownGL(saver.gl, window);
+    }
     if (a.postClose) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
@@ -110,6 +138,28 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     carryOut(*saver, window, a);
     if (a.reply == SaverAction::Reply::Return) return a.result;
     return rendererMessageHandler(*saver, window, message, wParam, lParam);
+}
+
+bool showTick(SaverWindow& saver, bool canRender) {
+    bool drew = false;
+    if (!frameTick(saver.gl, canRender, &drew)) {
+        stopSound(saver);  // the renderer is gone: nothing more to hear
+        return false;
+    }
+    if (drew && saver.sound) {
+        try {
+            saver.sound->frame(saver.gl.renderer->driver());
+        } catch (const std::exception&) {
+            logLine("a frame's sounds could not be placed (out of memory?); the show goes on silent");
+            stopSound(saver);
+            return true;
+        }
+        if (!saver.soundStarted) {
+            saver.soundStarted = true;
+            if (!saver.soundOutput.start(saver.sound->stream())) stopSound(saver);
+        }
+    }
+    return true;
 }
 
 LRESULT CALLBACK coverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

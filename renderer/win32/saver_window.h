@@ -10,7 +10,9 @@
 
 #include "common/settings/settings.h"
 #include "renderer/app/saver_input.h"
+#include "renderer/sound/live_sound.h"
 #include "renderer/win32/gl_device.h"
+#include "renderer/win32/sound_output.h"
 
 namespace lumora::win32 {
 
@@ -35,8 +37,15 @@ struct SaverWindow {
     SaverState input;
     Settings settings;
     GlDevice gl;
+    std::unique_ptr<LiveSound> sound;  // null at volume 0 or without a renderer
+    SoundOutput soundOutput;           // started after the first frame
+    bool soundStarted = false;
     std::vector<HWND> covers;  // over the other monitors, while the show's window exists
 };
+
+// One tick of the idle loop: a frame (see gl_device.h) and, when one was
+// drawn, its sounds. False when no tick will ever draw.
+bool showTick(SaverWindow& saver, bool canRender);
 
 // Registered with the class. Creation data (CREATESTRUCT lpCreateParams)
 // must be the SaverWindow.

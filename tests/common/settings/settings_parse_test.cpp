@@ -47,3 +47,18 @@ TEST(RendererSettings, MissingValuesKeepTheirDefaults) {
     EXPECT_EQ(settingValueName(0), "00");
     EXPECT_EQ(settingValueName(19), "19");
 }
+
+TEST(RendererSettings, EffectsVolumeIsReadFromTwentyAndClamped) {
+    struct Case { const char* text; int32_t volume; };  // null: no "20" at all
+    const Case cases[] = {{nullptr, 70}, {"0", 0}, {"70", 70}, {"100", 100}, {"101", 100}, {"99999999999", 100},
+                          {"-5", 0},     {" 35", 35}, {"12.7", 12}, {"abc", 0}};
+    for (const Case& c : cases) {
+        const Settings s = loadRendererSettings([&](const std::string& name, std::string& text) {
+            if (name != "20" || !c.text) return false;
+            text = c.text;
+            return true;
+        });
+        EXPECT_EQ(s.EffectsVolume, c.volume) << (c.text ? c.text : "(missing)");
+        EXPECT_EQ(s.MaxFireworks, 10);
+    }
+}

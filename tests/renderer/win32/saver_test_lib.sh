@@ -97,6 +97,18 @@ new_show() {
   fi
 }
 
+# click_ends WHAT: a left click ends the running show with status 0 within
+# 15 s (an ok or a fail line saying so, WHAT first).
+click_ends() {
+  xdotool mousemove 100 100 click 1
+  if wait_exit "$show_pid" 15; then
+    if [[ $exit_status -eq 0 ]]; then ok "$1: a click ends the show (exit status 0)"; else fail "$1: exit status $exit_status"; fi
+  else
+    fail "$1: a click did not end the show within 15 s"
+    end_show
+  fi
+}
+
 # end_show: ends a show that is still running.
 end_show() {
   kill -KILL "$show_pid" 2>/dev/null

@@ -64,10 +64,5 @@ else
   fail "the black window spins ($used ticks of CPU in 3 s, $ticks_per_second a second)"
 fi
 
-xdotool mousemove 100 100 click 1
-if wait_exit "$show_pid" 15; then
-  if [[ $exit_status -eq 0 ]]; then ok "a click ends it (exit status 0)"; else fail "exit status $exit_status"; fi
-else
-  fail "a click did not end it within 15 s"
-fi
+click_ends "the black window"
 finish
