@@ -477,10 +477,11 @@ void SettingsDialog::drawLabels(HDC dc) {
         case LabelKind::File: {
             // A bordered label in the window colours.
             FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-            DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
-            // Two lines of the font fit inside the sunken edge when the
-            // margin above and below is a single pixel.
-            InflateRect(&r, -3, -2);
+            // A one-pixel sunken edge: inside it two lines of the 9-point
+            // font (13 pixels each) fit the box's 29 pixels, where the
+            // two-pixel edge would cut the second line's descenders.
+            DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+            InflateRect(&r, -3, -1);
             TEXTMETRICW metrics{};
             GetTextMetricsW(dc, &metrics);
             const int lineHeight = metrics.tmHeight > 0 ? metrics.tmHeight : 12;
